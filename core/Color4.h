@@ -1,0 +1,18 @@
+#pragma once
+// Red, green, blue, alpha; nominally 0..1 but never clamped (OpenGL clamps when drawing).
+
+class Color4 {
+ public:
+  float r = 0.0f;
+  float g = 0.0f;
+  float b = 0.0f;
+  float a = 0.0f;
+
+  constexpr Color4() = default;
+  constexpr Color4(float r, float g, float b, float a) : r(r), g(g), b(b), a(a) {}
+
+  // For glColor4fv.
+  const float* data() const { return &r; }
+};
+
+static_assert(sizeof(Color4) == 16, "glColor4fv reads the four channels as one array");

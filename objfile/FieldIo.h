@@ -1,0 +1,28 @@
+#pragma once
+// Stored fields: every scalar is 4 bytes moved with one stream call straight into or out of the
+// field. A field the data ends inside is "Read Failed", even through the gzip stream, whose own
+// read accepts a short count.
+
+#include <cstdint>
+
+#include "core/Color4.h"
+#include "core/Vec3.h"
+#include "objfile/Stream.h"
+#include "objfile/Tag.h"
+
+void readField(Stream& stream, float& field);
+void readField(Stream& stream, int32_t& field);
+void readField(Stream& stream, uint32_t& field);
+// x, y, z: three reads.
+void readField(Stream& stream, Vec3& field);
+// red, green, blue, alpha: four reads.
+void readField(Stream& stream, Color4& field);
+
+void writeField(Stream& stream, float field);
+void writeField(Stream& stream, int32_t field);
+void writeField(Stream& stream, uint32_t field);
+void writeField(Stream& stream, const Vec3& field);
+void writeField(Stream& stream, const Color4& field);
+
+Tag readTag(Stream& stream);
+void writeTag(Stream& stream, Tag tag);

@@ -1,0 +1,46 @@
+#include "support/Bytes.h"
+
+#include <cstring>
+
+#include "objfile/Tag.h"
+
+Bytes& Bytes::tag(const char (&name)[5]) { return u32(makeTag(name)); }
+
+Bytes& Bytes::i32(int32_t value) { return u32(static_cast<uint32_t>(value)); }
+
+Bytes& Bytes::u32(uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) {
+    data_.push_back(static_cast<uint8_t>(value >> shift));
+  }
+  return *this;
+}
+
+Bytes& Bytes::u16(uint16_t value) {
+  data_.push_back(static_cast<uint8_t>(value));
+  data_.push_back(static_cast<uint8_t>(value >> 8));
+  return *this;
+}
+
+Bytes& Bytes::u8(uint8_t value) {
+  data_.push_back(value);
+  return *this;
+}
+
+Bytes& Bytes::f32(float value) {
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return u32(bits);
+}
+
+Bytes& Bytes::vec(const Vec3& value) { return f32(value.x).f32(value.y).f32(value.z); }
+
+Bytes& Bytes::str(const std::string& text) {
+  data_.insert(data_.end(), text.begin(), text.end());
+  data_.push_back(0);
+  return *this;
+}
+
+Bytes& Bytes::raw(const std::vector<uint8_t>& bytes) {
+  data_.insert(data_.end(), bytes.begin(), bytes.end());
+  return *this;
+}

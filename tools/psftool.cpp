@@ -1,0 +1,57 @@
+// psftool: checks, simulates, compiles and renders scene files.
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+
+#include "core/vtException.h"
+#include "tools/Command.h"
+
+namespace {
+
+const Command kCommands[] = {
+    {"check", "load a scene as the screensaver does and summarise it",
+     "usage: psftool check SCENE.psf\n"
+     "Loads the scene (plain or gzip) with image names resolved against the scene's folder and\n"
+     "prints its particle limit, emitter, curves, modifiers, shapes and image.\n",
+     runCheck},
+};
+
+void printUsage(std::FILE* out) {
+  std::fputs("usage: psftool COMMAND [ARGS]   (psftool COMMAND --help for details)\n\ncommands:\n", out);
+  for (const Command& command : kCommands) {
+    std::fprintf(out, "  %-10s %s\n", command.name, command.summary);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    printUsage(argc < 2 ? stderr : stdout);
+    return argc < 2 ? 1 : 0;
+  }
+  for (const Command& command : kCommands) {
+    if (std::strcmp(argv[1], command.name) != 0) {
+      continue;
+    }
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    for (const std::string& arg : args) {
+      if (arg == "--help" || arg == "-h") {
+        std::fputs(command.usage, stdout);
+        return 0;
+      }
+    }
+    try {
+      return command.run(args);
+    } catch (const vtException& e) {
+      std::fprintf(stderr, "%s\n", e.text);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "%s\n", e.what());
+    }
+    return 1;
+  }
+  std::fprintf(stderr, "psftool: unknown command '%s'\n", argv[1]);
+  printUsage(stderr);
+  return 1;
+}
