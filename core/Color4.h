@@ -15,4 +15,10 @@ class Color4 {
   const float* data() const { return &r; }
 };
 
+// Per channel, for the colour curve's interpolation.
+inline Color4 operator+(const Color4& p, const Color4& q) { return {p.r + q.r, p.g + q.g, p.b + q.b, p.a + q.a}; }
+inline Color4 operator-(const Color4& p, const Color4& q) { return {p.r - q.r, p.g - q.g, p.b - q.b, p.a - q.a}; }
+inline Color4 operator*(const Color4& c, float s) { return {c.r * s, c.g * s, c.b * s, c.a * s}; }
+inline Color4 operator/(const Color4& c, float s) { return {c.r / s, c.g / s, c.b / s, c.a / s}; }
+
 static_assert(sizeof(Color4) == 16, "glColor4fv reads the four channels as one array");
