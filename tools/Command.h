@@ -14,3 +14,5 @@ struct Command {
 };
 
 int runCheck(const std::vector<std::string>& args);
+int runCompile(const std::vector<std::string>& args);
+int runDecompile(const std::vector<std::string>& args);

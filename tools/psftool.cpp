@@ -15,6 +15,17 @@ const Command kCommands[] = {
      "Loads the scene (plain or gzip) with image names resolved against the scene's folder and\n"
      "prints its particle limit, emitter, curves, modifiers, shapes and image.\n",
      runCheck},
+    {"compile", "turn a text scene (TOML) into a scene file",
+     "usage: psftool compile SCENE.toml [-o OUT.psf] [--gzip]\n"
+     "Reads the text scene format (see scenes/README.md) and writes the PSF bytes, by default to\n"
+     "SCENE.psf beside the source; --gzip compresses the file as the screensaver can read it.\n"
+     "Mistakes are reported as FILE:LINE:COLUMN: FIELD: what is wrong.\n",
+     runCompile},
+    {"decompile", "turn a scene file into the text scene format",
+     "usage: psftool decompile SCENE.psf [-o OUT.toml]\n"
+     "Reads a scene file (plain or gzip) and prints every field of every object as text, to\n"
+     "standard output or to OUT.toml; compiling that text gives the same bytes again.\n",
+     runDecompile},
 };
 
 void printUsage(std::FILE* out) {
