@@ -39,8 +39,11 @@ class Reader {
     const toml::table& own = tableOf(*system, "system");
     for (auto&& [key, node] : own) {
       const FieldSchema* field = findField(root, key.str());
-      if (field == nullptr || isObjectKind(field->kind)) {
+      if (field == nullptr) {
         fail(key.source(), "system." + std::string(key.str()), "unknown field of ParticleSystem");
+      }
+      if (isObjectKind(field->kind)) {
+        fail(key.source(), "system." + std::string(key.str()), "belongs at the top level, beside [system]");
       }
     }
     // The particle system's own fields sit under [system], its contained objects at the top level.
@@ -95,7 +98,8 @@ class Reader {
     }
     const toml::array& array = *node.as_array();
     if (array.size() != length) {
-      fail(node.source(), path, "expected " + expected + ", found " + std::to_string(array.size()) + " elements");
+      fail(node.source(), path,
+           "expected " + expected + ", found " + std::to_string(array.size()) + (array.size() == 1 ? " element" : " elements"));
     }
     return array;
   }
