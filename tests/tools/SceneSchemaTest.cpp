@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
+#include <sstream>
 
 #include "support/Bytes.h"
 #include "tools/SceneCompiler.h"
@@ -162,4 +164,58 @@ type = "TubeModifier"
   expected.tag("MTUB").vec({-10, 0, 0}).vec({10, 0, 0}).f32(0.5f);
   expected.u32(0);
   EXPECT_EQ(bytes, expected.data());
+}
+
+namespace {
+
+std::string formatGuide() {
+  std::ifstream in(std::string(OSTREL_SOURCE_DIR) + "/scenes/README.md");
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+TEST(SceneSchemaTest, TheFormatGuideDocumentsEveryClassAndField) {
+  const std::string guide = formatGuide();
+  ASSERT_FALSE(guide.empty());
+  // Each class's section starts where its tag is first named, "(BBOX" say, after its name on the
+  // same line, in schema order, and lists every field in a table row before the next section.
+  std::vector<size_t> starts;
+  for (const ClassSchema& schema : SceneSchema::classes()) {
+    const std::string tag = "(" + std::string{static_cast<char>(schema.tag >> 24), static_cast<char>(schema.tag >> 16),
+                                              static_cast<char>(schema.tag >> 8), static_cast<char>(schema.tag)};
+    starts.push_back(guide.find(tag));
+    ASSERT_NE(starts.back(), std::string::npos) << schema.name;
+    if (starts.size() > 1) {
+      EXPECT_LT(starts[starts.size() - 2], starts.back()) << schema.name;
+    }
+  }
+  starts.push_back(guide.size());
+  for (size_t i = 0; i < SceneSchema::classes().size(); ++i) {
+    const ClassSchema& schema = SceneSchema::classes()[i];
+    const size_t lineStart = guide.rfind('\n', starts[i]) + 1;
+    EXPECT_NE(guide.substr(lineStart, starts[i] - lineStart).find(schema.name), std::string::npos) << schema.name;
+    const std::string section = guide.substr(starts[i], starts[i + 1] - starts[i]);
+    for (const FieldSchema& field : schema.fields) {
+      EXPECT_NE(section.find("| `" + std::string(field.name) + "` |"), std::string::npos)
+          << schema.name << "." << field.name;
+    }
+  }
+}
+
+TEST(SceneSchemaTest, TheFormatGuidesExamplesCompile) {
+  const std::string guide = formatGuide();
+  int examples = 0;
+  for (size_t at = guide.find("```toml\n"); at != std::string::npos; at = guide.find("```toml\n", at)) {
+    at += 8;
+    const size_t end = guide.find("```", at);
+    ASSERT_NE(end, std::string::npos);
+    const std::string example = guide.substr(at, end - at);
+    EXPECT_NO_THROW(SceneCompiler::compile(example, "README.md")) << example;
+    EXPECT_GT(SceneCompiler::compile(example, "README.md").size(), 28u);
+    ++examples;
+  }
+  EXPECT_GE(examples, 2);
 }
