@@ -4,6 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "support/TempDir.h"
 
 namespace {
 
@@ -118,4 +123,16 @@ TEST(SpritesTest, EveryRunGivesTheSameBytes) {
   for (const Sprite& sprite : sprites()) {
     EXPECT_EQ(sprite.make(), sprite.make()) << sprite.fileName;
   }
+}
+
+TEST(SpritesTest, TheGeneratorWritesEverySpriteIntoTheFolderGiven) {
+  TempDir dir;
+  const std::string command = std::string(TEXTURE_GENERATOR_PATH) + " " + dir.path("");
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  for (const Sprite& sprite : sprites()) {
+    std::ifstream in(dir.path(sprite.fileName), std::ios::binary);
+    const std::vector<uint8_t> written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(written, sprite.make()) << sprite.fileName;
+  }
+  EXPECT_NE(std::system((std::string(TEXTURE_GENERATOR_PATH) + " >/dev/null 2>&1").c_str()), 0);
 }
