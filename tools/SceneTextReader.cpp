@@ -76,8 +76,22 @@ class Reader {
   }
 
   static std::string kindOf(const toml::node& node) {
-    const std::string_view name = toml::impl::node_type_friendly_names[static_cast<int>(node.type())];
-    return std::string(node.is_integer() || node.is_array() ? "an " : "a ") + std::string(name);
+    switch (node.type()) {
+      case toml::node_type::table:
+        return "a table";
+      case toml::node_type::array:
+        return "an array";
+      case toml::node_type::string:
+        return "a string";
+      case toml::node_type::integer:
+        return "an integer";
+      case toml::node_type::floating_point:
+        return "a floating-point number";
+      case toml::node_type::boolean:
+        return "a boolean";
+      default:
+        return "a date or time";
+    }
   }
 
   [[noreturn]] void wrongType(const toml::node& node, const std::string& path, const std::string& expected) const {
@@ -236,7 +250,9 @@ class Reader {
       const toml::table& entry = tableOf(array[i], keyPath);
       checkKeys(entry, keyPath, {"percent", valueName}, "a curve key");
       CurveKeyValue key;
-      key.percent = static_cast<int32_t>(int32(required(entry, "percent", keyPath), keyPath + ".percent"));
+      // A negative percent would index the curve's table before its first entry.
+      key.percent = static_cast<int32_t>(
+          integer(required(entry, "percent", keyPath), keyPath + ".percent", 0, std::numeric_limits<int32_t>::max()));
       const toml::node& value = required(entry, valueName, keyPath);
       const std::string valuePath = keyPath + "." + valueName;
       if (kind == FieldKind::ColorCurve) {

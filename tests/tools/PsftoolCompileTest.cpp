@@ -106,7 +106,7 @@ TEST(PsftoolCompileTest, FailuresPrintOneMessageAndExit1) {
   const std::string bad = writeText(dir, "bad.toml", "[system]\nmaxParticles = 1.5\n");
   const ToolRun badText = psftool(dir, "compile " + bad);
   EXPECT_EQ(badText.exitCode, 1);
-  EXPECT_EQ(badText.err, bad + ":2:16: system.maxParticles: expected an integer, found a floating-point\n");
+  EXPECT_EQ(badText.err, bad + ":2:16: system.maxParticles: expected an integer, found a floating-point number\n");
   EXPECT_FALSE(std::ifstream(dir.path("bad.psf")).good());
 
   EXPECT_EQ(psftool(dir, "compile").exitCode, 1);

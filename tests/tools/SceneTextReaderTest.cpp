@@ -51,18 +51,18 @@ TEST(SceneTextReaderTest, UnknownTypesAndMissingTypesAreErrors) {
 
 TEST(SceneTextReaderTest, WrongValueTypesAreErrors) {
   EXPECT_EQ(errorOf("[system]\n[emitter]\nrate = 1.5\n"),
-            "scenes/rain.toml:3:8: emitter.rate: expected an integer, found a floating-point");
+            "scenes/rain.toml:3:8: emitter.rate: expected an integer, found a floating-point number");
   EXPECT_EQ(errorOf("[system]\n[emitter]\nspread = \"wide\"\n"),
             "scenes/rain.toml:3:10: emitter.spread: expected a number or a bit pattern \"0xHHHHHHHH\", found \"wide\"");
   EXPECT_EQ(errorOf("[system]\n[emitter]\nspread = true\n"),
             "scenes/rain.toml:3:10: emitter.spread: expected a number, found a boolean");
   EXPECT_EQ(errorOf("[system]\n[emitter]\norigin = 1.0\n"),
-            "scenes/rain.toml:3:10: emitter.origin: expected an array of 3 numbers, found a floating-point");
+            "scenes/rain.toml:3:10: emitter.origin: expected an array of 3 numbers, found a floating-point number");
   EXPECT_EQ(errorOf("[system]\n[emitter]\nshape = \"cone\"\n"),
             "scenes/rain.toml:3:9: emitter.shape: unknown name \"cone\" (known: point, line, parallelogram, disc, "
             "box, ring, or an integer)");
   EXPECT_EQ(errorOf("[system]\n[emitter]\nshape = 2.0\n"),
-            "scenes/rain.toml:3:9: emitter.shape: expected a name or an integer, found a floating-point");
+            "scenes/rain.toml:3:9: emitter.shape: expected a name or an integer, found a floating-point number");
   EXPECT_EQ(errorOf("[system]\n[image]\ntype = \"BmpImage\"\nfileName = 7\n"),
             "scenes/rain.toml:4:12: image.fileName: expected a string, found an integer");
   EXPECT_EQ(errorOf("[system]\nmaxParticles = 10\n[emitter]\nvelocity = [0, \"up\", 0]\n"),
@@ -95,6 +95,8 @@ TEST(SceneTextReaderTest, IntegersOutOfRangeAndOtherLimitsAreErrors) {
             "scenes/rain.toml:2:16: system.maxParticles: 4294967296 is outside 0..4294967295");
   EXPECT_EQ(errorOf("[system]\n[emitter.sizeCurve]\nresolution = 0\n"),
             "scenes/rain.toml:3:14: emitter.sizeCurve.resolution: 0 is outside 1..65536");
+  EXPECT_EQ(errorOf("[system]\n[emitter.sizeCurve]\nresolution = 4\nkeys = [{ percent = -1, value = 1 }]\n"),
+            "scenes/rain.toml:4:21: emitter.sizeCurve.keys[0].percent: -1 is outside 0..2147483647");
   EXPECT_EQ(errorOf("[system]\n[emitter.sizeCurve]\nkeys = []\n"),
             "scenes/rain.toml:2:1: emitter.sizeCurve.resolution: missing (a curve has no default resolution)");
   EXPECT_EQ(errorOf("[system]\n[emitter]\nspeed = 1e39\n"), "scenes/rain.toml:3:9: emitter.speed: out of single-precision range");
