@@ -68,6 +68,7 @@ void BmpImage::decode(ImageFile& file) {
   if (littleEndian32(&info[kCompressionAt]) == kUncompressed && pixelSize < rowsSize) {
     throw vtException(ErrorCode::IllegalBmp);
   }
+  // The stored size is a 32-bit int.
   if (pixelSize > INT32_MAX) {
     throw vtException(ErrorCode::IllegalBmp);
   }
@@ -84,16 +85,19 @@ void BmpImage::decode(ImageFile& file) {
 // Only uncompressed 24-bit pictures are converted: any other gives black. A top-down bitmap
 // (negative height) converts no rows either.
 std::vector<uint8_t> BmpImage::rgbCopy() const {
-  const size_t stride = rgbStride(width());
-  const size_t rows = static_cast<size_t>(std::abs(height()));
-  std::vector<uint8_t> rgb = newBuffer(stride * rows, ErrorCode::NotEnoughMemory);
+  const int32_t columns = width();
+  const int32_t rows = height();
+  const size_t stride = rgbStride(columns);
+  const size_t size = stride * static_cast<size_t>(std::abs(rows));
+  std::vector<uint8_t> rgb = newBuffer(size, ErrorCode::NotEnoughMemory);
   if (compression() != kUncompressed || bitCount() != 24) {
     return rgb;
   }
-  for (int32_t row = 0; row < height(); ++row) {
-    const uint8_t* source = &pixels_[static_cast<size_t>(row) * stride];
-    uint8_t* target = &rgb[static_cast<size_t>(row) * stride];
-    for (int32_t x = 0; x < width(); ++x) {
+  // The loader refused uncompressed pixel data shorter than its rows, so no row reads past it.
+  for (int32_t row = 0; row < rows; ++row) {
+    const uint8_t* source = pixels_.data() + static_cast<size_t>(row) * stride;
+    uint8_t* target = rgb.data() + static_cast<size_t>(row) * stride;
+    for (int32_t x = 0; x < columns; ++x) {
       target[3 * x] = source[3 * x + 2];
       target[3 * x + 1] = source[3 * x + 1];
       target[3 * x + 2] = source[3 * x];

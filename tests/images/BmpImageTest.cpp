@@ -8,16 +8,6 @@
 
 namespace {
 
-using Pixels = std::vector<uint8_t>;
-
-ErrorCode rejectedWith(const TempDir& dir, const Pixels& bytes) {
-  BmpImage image;
-  const ErrorCode code = loadError(image, dir.write("bad.bmp", bytes));
-  EXPECT_EQ(image.loadState(), ImageLoadFailed);
-  EXPECT_EQ(image.width(), 0);
-  return code;
-}
-
 // width x height at 24 bits, every row padded to a multiple of 4 bytes.
 BmpFile rgbBitmap(int32_t width, int32_t height) {
   BmpFile file;
@@ -61,14 +51,14 @@ TEST(BmpImageTest, NotBmIsIllegalBmp) {
   Pixels bytes = rgbBitmap(1, 1).bytes();
   bytes[0] = 'M';
   bytes[1] = 'B';
-  EXPECT_EQ(rejectedWith(dir, bytes), ErrorCode::IllegalBmp);
+  EXPECT_EQ(rejectedWith<BmpImage>(dir, bytes), ErrorCode::IllegalBmp);
 }
 
 TEST(BmpImageTest, ShortHeaderOrInformationBlockIsIllegalBmp) {
   TempDir dir;
   const Pixels whole = rgbBitmap(1, 1).bytes();
   for (size_t length : {0, 13, 14, 30, 53}) {
-    EXPECT_EQ(rejectedWith(dir, Pixels(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(length))),
+    EXPECT_EQ(rejectedWith<BmpImage>(dir, Pixels(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(length))),
               ErrorCode::IllegalBmp)
         << length << " bytes";
   }
@@ -76,7 +66,7 @@ TEST(BmpImageTest, ShortHeaderOrInformationBlockIsIllegalBmp) {
   for (uint8_t offset : {37, 13, 0}) {
     Pixels bytes = whole;
     bytes[10] = offset;
-    EXPECT_EQ(rejectedWith(dir, bytes), ErrorCode::IllegalBmp) << "offset " << int{offset};
+    EXPECT_EQ(rejectedWith<BmpImage>(dir, bytes), ErrorCode::IllegalBmp) << "offset " << int{offset};
   }
 }
 
@@ -84,11 +74,11 @@ TEST(BmpImageTest, ShortPixelDataIsIllegalBmp) {
   TempDir dir;
   Pixels bytes = rgbBitmap(3, 2).bytes();
   bytes.pop_back();
-  EXPECT_EQ(rejectedWith(dir, bytes), ErrorCode::IllegalBmp);
+  EXPECT_EQ(rejectedWith<BmpImage>(dir, bytes), ErrorCode::IllegalBmp);
   // A stored size beyond the file is refused before a buffer of that size is made.
   BmpFile huge = rgbBitmap(3, 2);
   huge.imageSize = 0xFFFFFFF0u;
-  EXPECT_EQ(rejectedWith(dir, huge.bytes()), ErrorCode::IllegalBmp);
+  EXPECT_EQ(rejectedWith<BmpImage>(dir, huge.bytes()), ErrorCode::IllegalBmp);
 }
 
 TEST(BmpImageTest, UncompressedSizeBelowItsRowsIsIllegalBmp) {
@@ -96,7 +86,7 @@ TEST(BmpImageTest, UncompressedSizeBelowItsRowsIsIllegalBmp) {
   // 3 x 2 needs two rows of 12 bytes; a stated size of 23 would leave the copy short.
   BmpFile file = rgbBitmap(3, 2);
   file.imageSize = 23;
-  EXPECT_EQ(rejectedWith(dir, file.bytes()), ErrorCode::IllegalBmp);
+  EXPECT_EQ(rejectedWith<BmpImage>(dir, file.bytes()), ErrorCode::IllegalBmp);
 }
 
 TEST(BmpImageTest, CompressedDataLoadsAtItsStatedSize) {
@@ -123,7 +113,7 @@ TEST(BmpImageTest, NegativeOrHugeSidesAreIllegalBmp) {
     BmpFile file = rgbBitmap(1, 1);
     file.width = width;
     file.height = height;
-    EXPECT_EQ(rejectedWith(dir, file.bytes()), ErrorCode::IllegalBmp) << width << " x " << height;
+    EXPECT_EQ(rejectedWith<BmpImage>(dir, file.bytes()), ErrorCode::IllegalBmp) << width << " x " << height;
   }
 }
 
@@ -200,6 +190,12 @@ TEST_F(BmpTextureTest, TopDownBitmapLoadsAndGivesABlackTextureOfItsRows) {
   EXPECT_EQ(image.pixelSize(), 16);
   EXPECT_EQ(levelParameter(0, GL_TEXTURE_HEIGHT), 2);
   EXPECT_EQ(levelTexels(GL_RGB, 3), Pixels(12, 0));
+}
+
+TEST_F(BmpTextureTest, ZeroWidthBitmapLoadsAndGivesAnEmptyTexture) {
+  ASSERT_NE(textureOf(rgbBitmap(0, 2)), 0u);
+  EXPECT_EQ(image.pixelSize(), 0);
+  EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), 0);
 }
 
 TEST_F(BmpTextureTest, ImageNotLoadedGivesNoTexture) {

@@ -1,6 +1,8 @@
 #pragma once
 // Image files built byte by byte, and read-backs of the texture OpenGL holds, for the image tests.
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,6 +10,9 @@
 #include "core/OpenGl.h"
 #include "core/vtException.h"
 #include "images/Image.h"
+#include "support/TempDir.h"
+
+using Pixels = std::vector<uint8_t>;
 
 // A Windows bitmap: 14-byte file header, 40-byte information header, palette, pixel data. The
 // pixel data offset and the file size are derived from the parts.
@@ -29,6 +34,17 @@ std::vector<uint8_t> tgaFile(uint16_t width, uint16_t height, uint8_t bitsPerPix
 
 // The code loadFile raises for path; a test failure when it raises nothing.
 ErrorCode loadError(Image& image, const std::string& path);
+
+// Loads the bytes, written as a file, into a new image of class T and returns the code it raises;
+// the image must be left unloaded.
+template <class T>
+ErrorCode rejectedWith(const TempDir& dir, const std::vector<uint8_t>& bytes) {
+  T image;
+  const ErrorCode code = loadError(image, dir.write("rejected", bytes));
+  EXPECT_EQ(image.loadState(), ImageLoadFailed);
+  EXPECT_EQ(image.width(), 0);
+  return code;
+}
 
 // createTexture on an image that is not loaded: 0, and no OpenGL state touched.
 void expectNoTexture(Image& image);

@@ -6,19 +6,6 @@
 #include "support/TempDir.h"
 #include "tools/EglContext.h"
 
-namespace {
-
-using Pixels = std::vector<uint8_t>;
-
-ErrorCode rejectedWith(const TempDir& dir, const Pixels& bytes) {
-  TgaImage image;
-  const ErrorCode code = loadError(image, dir.write("bad.tga", bytes));
-  EXPECT_EQ(image.loadState(), ImageLoadFailed);
-  return code;
-}
-
-}  // namespace
-
 TEST(TgaImageTest, TwentyFourBitPixelsBecomeRgbaWithOpaqueAlpha) {
   TempDir dir;
   TgaImage image;
@@ -44,28 +31,28 @@ TEST(TgaImageTest, HeaderOtherThanUncompressedTrueColourIsIllegalTga) {
   for (const auto& [at, value] : {std::pair<size_t, uint8_t>{2, 10}, {1, 1}, {0, 5}, {8, 1}, {11, 1}}) {
     Pixels bytes = good;
     bytes[at] = value;
-    EXPECT_EQ(rejectedWith(dir, bytes), ErrorCode::IllegalTga) << "byte " << at << " = " << int{value};
+    EXPECT_EQ(rejectedWith<TgaImage>(dir, bytes), ErrorCode::IllegalTga) << "byte " << at << " = " << int{value};
   }
 }
 
 TEST(TgaImageTest, ZeroSidesAndOtherDepthsAreIllegalTga) {
   TempDir dir;
-  EXPECT_EQ(rejectedWith(dir, tgaFile(0, 1, 24, {1, 2, 3})), ErrorCode::IllegalTga);
-  EXPECT_EQ(rejectedWith(dir, tgaFile(1, 0, 24, {1, 2, 3})), ErrorCode::IllegalTga);
-  EXPECT_EQ(rejectedWith(dir, tgaFile(1, 1, 16, {1, 2, 3})), ErrorCode::IllegalTga);
-  EXPECT_EQ(rejectedWith(dir, tgaFile(1, 1, 8, {1, 2, 3})), ErrorCode::IllegalTga);
+  EXPECT_EQ(rejectedWith<TgaImage>(dir, tgaFile(0, 1, 24, {1, 2, 3})), ErrorCode::IllegalTga);
+  EXPECT_EQ(rejectedWith<TgaImage>(dir, tgaFile(1, 0, 24, {1, 2, 3})), ErrorCode::IllegalTga);
+  EXPECT_EQ(rejectedWith<TgaImage>(dir, tgaFile(1, 1, 16, {1, 2, 3})), ErrorCode::IllegalTga);
+  EXPECT_EQ(rejectedWith<TgaImage>(dir, tgaFile(1, 1, 8, {1, 2, 3})), ErrorCode::IllegalTga);
 }
 
 TEST(TgaImageTest, FileShorterThanItsPixelsIsIllegalTga) {
   TempDir dir;
   // 2 x 2 at 24 bits needs 12 bytes after the header; the last byte is missing.
-  EXPECT_EQ(rejectedWith(dir, tgaFile(2, 2, 24, Pixels(11, 7))), ErrorCode::IllegalTga);
-  EXPECT_EQ(rejectedWith(dir, tgaFile(1, 1, 32, {1, 2, 3})), ErrorCode::IllegalTga);
+  EXPECT_EQ(rejectedWith<TgaImage>(dir, tgaFile(2, 2, 24, Pixels(11, 7))), ErrorCode::IllegalTga);
+  EXPECT_EQ(rejectedWith<TgaImage>(dir, tgaFile(1, 1, 32, {1, 2, 3})), ErrorCode::IllegalTga);
   // Ends inside the header, and empty.
   Pixels cut = tgaFile(1, 1, 24, {1, 2, 3});
   cut.resize(17);
-  EXPECT_EQ(rejectedWith(dir, cut), ErrorCode::IllegalTga);
-  EXPECT_EQ(rejectedWith(dir, {}), ErrorCode::IllegalTga);
+  EXPECT_EQ(rejectedWith<TgaImage>(dir, cut), ErrorCode::IllegalTga);
+  EXPECT_EQ(rejectedWith<TgaImage>(dir, {}), ErrorCode::IllegalTga);
 }
 
 TEST(TgaImageTest, TrailingBytesAfterThePixelsAreIgnored) {
@@ -80,10 +67,10 @@ TEST(TgaImageTest, SidesAreBoundedBeforeAnythingIsAllocated) {
   TgaImage wide;
   wide.loadFile(dir.write("wide.tga", tgaFile(kMaxImageSide, 1, 24, Pixels(3 * kMaxImageSide, 1))).c_str());
   EXPECT_EQ(wide.width(), kMaxImageSide);
-  EXPECT_EQ(rejectedWith(dir, tgaFile(kMaxImageSide + 1, 1, 24, Pixels(3 * (kMaxImageSide + 1), 1))),
+  EXPECT_EQ(rejectedWith<TgaImage>(dir, tgaFile(kMaxImageSide + 1, 1, 24, Pixels(3 * (kMaxImageSide + 1), 1))),
             ErrorCode::IllegalTga);
   // 65535 x 65535 at 32 bits would be 16 GiB: refused from the header alone.
-  EXPECT_EQ(rejectedWith(dir, tgaFile(65535, 65535, 32, {1, 2, 3, 4})), ErrorCode::IllegalTga);
+  EXPECT_EQ(rejectedWith<TgaImage>(dir, tgaFile(65535, 65535, 32, {1, 2, 3, 4})), ErrorCode::IllegalTga);
 }
 
 TEST(TgaImageTest, MissingFileIsFileNotFound) {
