@@ -9,7 +9,7 @@
 namespace {
 
 // Identification length 0, no colour map, image type 2 (uncompressed true colour), an all-zero
-// colour-map specification, and origin 0, 0.
+// colour-map description, and origin 0, 0.
 constexpr uint8_t kUncompressedTrueColour[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 
 }  // namespace
