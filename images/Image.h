@@ -7,6 +7,13 @@
 #include "core/String.h"
 #include "objfile/PsfObject.h"
 
+class ImageFile;
+
+// Neither side of a picture may exceed this many pixels. No OpenGL implementation accepts a larger
+// texture level (GLU scales bigger pictures down anyway), and the bound keeps every byte count of
+// a picture, at most 16384 * 16384 * 4 = 2^30, within a 32-bit int.
+constexpr int32_t kMaxImageSide = 16384;
+
 enum ImageLoadState : int32_t {
   ImageLoadFailed = 0,
   ImageLoading = 1,
@@ -20,9 +27,13 @@ class Image : public PsfObject {
   void read(Stream& stream) override;
   void write(Stream& stream) const override;
 
-  virtual void loadFile(String name) = 0;
-  virtual int32_t loadState() const = 0;
-  // A new texture name owned by the caller; 0 when the image is not loaded.
+  // Loads the named file, relative to the current directory: "File Not Found" when it cannot be
+  // opened, the format's own code when its content is refused. A failed load leaves the state
+  // ImageLoadFailed; the file is closed before this returns or raises.
+  virtual void loadFile(String name);
+  virtual int32_t loadState() const { return loadState_; }
+  // A new texture name owned by the caller, bound to GL_TEXTURE_2D; 0, with no OpenGL call at
+  // all, when the image is not loaded.
   virtual uint32_t createTexture() = 0;
   virtual int32_t height() const = 0;
   virtual int32_t width() const = 0;
@@ -30,5 +41,15 @@ class Image : public PsfObject {
   const String& fileName() const { return fileName_; }
 
  protected:
+  // Reads the picture from the open file, positioned at its first byte; throws the format's code
+  // when the file is refused. Replaces the image's data only once the whole picture has been read.
+  virtual void decode(ImageFile& file) = 0;
+  // The steps every image texture shares: a new texture name, bound, with the family's filters,
+  // GL_CLAMP wrapping when asked (else OpenGL's GL_REPEAT), and the unpack state the uploads use.
+  static uint32_t beginTexture(bool clamp);
+
   String fileName_;
+
+ private:
+  int32_t loadState_ = ImageLoadFailed;
 };
