@@ -9,10 +9,12 @@
 
 class ImageFile;
 
-// Neither side of a picture may exceed this many pixels. No OpenGL implementation accepts a larger
-// texture level (GLU scales bigger pictures down anyway), and the bound keeps every byte count of
-// a picture, at most 16384 * 16384 * 4 = 2^30, within a 32-bit int.
-constexpr int32_t kMaxImageSide = 16384;
+// Neither side of a picture may exceed this many pixels. Sprites are a few dozen pixels wide and
+// the screen is 640 x 480, so nothing a scene needs comes near it; the bound keeps what a small
+// hostile file can make the load allocate small (a compressed bitmap is converted to a black copy
+// of its stated size, at most 2048 * 2048 * 3 bytes, 12 MiB) and the mipmap build quick, and every
+// byte count of a picture far inside a 32-bit int.
+constexpr int32_t kMaxImageSide = 2048;
 
 enum ImageLoadState : int32_t {
   ImageLoadFailed = 0,
