@@ -5,6 +5,11 @@
 
 #include "images/BmpImage.h"
 #include "images/TgaImage.h"
+#include "shapes/BoxBouncer.h"
+#include "shapes/CylinderBouncer.h"
+#include "shapes/RectangleBouncer.h"
+#include "shapes/SphereBouncer.h"
+#include "shapes/TriangleBouncer.h"
 
 namespace {
 
@@ -20,6 +25,13 @@ PsfObject* make() {
 
 // Every creatable stored class, by tag.
 const std::initializer_list<ClassEntry> kClasses = {
+    // Deflector shapes.
+    {makeTag("BBOX"), make<BoxBouncer>},
+    {makeTag("BCYL"), make<CylinderBouncer>},
+    {makeTag("BRCT"), make<RectangleBouncer>},
+    {makeTag("BSPH"), make<SphereBouncer>},
+    {makeTag("BTRI"), make<TriangleBouncer>},
+    // Images.
     {makeTag("IBMP"), make<BmpImage>},
     {makeTag("ITGA"), make<TgaImage>},
 };
