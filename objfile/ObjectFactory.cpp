@@ -3,6 +3,9 @@
 #include <initializer_list>
 #include <new>
 
+#include "particles/Emitter.h"
+#include "scene/ParticleSystem.h"
+
 namespace {
 
 struct ClassEntry {
@@ -16,7 +19,10 @@ PsfObject* make() {
 }
 
 // Every creatable stored class, by tag.
-const std::initializer_list<ClassEntry> kClasses = {};
+const std::initializer_list<ClassEntry> kClasses = {
+    {makeTag("PSYS"), make<ParticleSystem>},
+    {makeTag("EMIT"), make<Emitter>},
+};
 
 // Tags of the abstract bases and of the file itself: known, but nothing to create.
 const Tag kAbstractTags[] = {makeTag("BNCE"), makeTag("IMAG"), makeTag("MDFR"), makeTag("OBJC"), kFileTag};
