@@ -2,28 +2,23 @@
 // particles as CSV. One step is what one frame does to the scene: update, then the particle walk
 // of draw (remove the dead, age, move, then colour, drawn position and size).
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
-#include "core/Random.h"
 #include "scene/ParticleSystem.h"
 #include "tools/Command.h"
 #include "tools/LoadedScene.h"
+#include "tools/Simulation.h"
 
 namespace {
 
-const char kHeader[] = "step,index,px,py,pz,vx,vy,vz,ox,oy,oz,orbitRadius,orbitAngle,lifeLeft,lifeTotal,r,g,b,a,size\n";
-
 struct Options {
   std::string scene;
-  uint32_t seed = 0;
-  uint64_t steps = 0;
+  SimulationOptions run;
   std::string dump;
-  uint64_t dumpEvery = 0;
 };
 
 uint64_t parseNumber(const std::string& option, const std::string& text, uint64_t highest) {
@@ -49,16 +44,16 @@ Options parseOptions(const std::vector<std::string>& args) {
     const std::string& arg = args[i];
     const bool hasValue = i + 1 < args.size();
     if (arg == "--seed" && hasValue) {
-      options.seed = static_cast<uint32_t>(parseNumber(arg, args[++i], UINT32_MAX));
+      options.run.seed = static_cast<uint32_t>(parseNumber(arg, args[++i], UINT32_MAX));
       haveSeed = true;
     } else if (arg == "--steps" && hasValue) {
-      options.steps = parseNumber(arg, args[++i], UINT32_MAX);
+      options.run.steps = parseNumber(arg, args[++i], UINT32_MAX);
       haveSteps = true;
     } else if (arg == "--dump" && hasValue) {
       options.dump = args[++i];
     } else if (arg == "--dump-every" && hasValue) {
-      options.dumpEvery = parseNumber(arg, args[++i], UINT32_MAX);
-      if (options.dumpEvery == 0) {
+      options.run.dumpEvery = parseNumber(arg, args[++i], UINT32_MAX);
+      if (options.run.dumpEvery == 0) {
         throw std::runtime_error("psftool simulate: --dump-every needs at least 1");
       }
     } else if (arg.rfind("--", 0) == 0 || !options.scene.empty()) {
@@ -71,29 +66,6 @@ Options parseOptions(const std::vector<std::string>& args) {
     throw std::runtime_error("usage: psftool simulate SCENE.psf --seed S --steps N [--dump FILE] [--dump-every K]");
   }
   return options;
-}
-
-// %.9g gives every float back exactly; the non-numbers are spelled out because C runtimes differ
-// (glibc writes the sign of a NaN, which 0/0 sets).
-void appendFloat(std::string& out, float value) {
-  if (std::isnan(value)) {
-    out += "nan";
-  } else if (std::isinf(value)) {
-    out += value > 0 ? "inf" : "-inf";
-  } else {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
-    out += text;
-  }
-}
-
-void appendVec(std::string& out, const Vec3& v) {
-  appendFloat(out, v.x);
-  out += ',';
-  appendFloat(out, v.y);
-  out += ',';
-  appendFloat(out, v.z);
-  out += ',';
 }
 
 struct FileCloser {
@@ -123,52 +95,9 @@ int runSimulate(const std::vector<std::string>& args) {
       throw std::runtime_error("psftool simulate: cannot write " + options.dump);
     }
   }
-  if (dump != nullptr) {
-    std::fputs(kHeader, dump.get());
-  }
-
-  const uint64_t every = options.dumpEvery != 0 ? options.dumpEvery : options.steps;
-  Random::seed(options.seed);
-  std::string rows;
-  for (uint64_t step = 1; step <= options.steps; ++step) {
-    const bool dumping = dump != nullptr && step % every == 0;
-    // A step's rows are written only once the step is complete: an exception in the middle of
-    // the walk keeps the rows of the steps before it and none of its own.
-    rows.clear();
-    uint64_t index = 0;
-    system.update();
-    system.walk([&](const Particle& particle, const Color4& color, const Vec3& drawn, float size) {
-      if (!dumping) {
-        return;
-      }
-      rows += std::to_string(step);
-      rows += ',';
-      rows += std::to_string(index++);
-      rows += ',';
-      appendVec(rows, particle.position);
-      appendVec(rows, particle.velocity);
-      appendVec(rows, drawn);
-      appendFloat(rows, particle.orbitRadius);
-      rows += ',';
-      appendFloat(rows, particle.orbitAngle);
-      rows += ',';
-      rows += std::to_string(particle.lifeLeft);
-      rows += ',';
-      rows += std::to_string(particle.lifeTotal);
-      rows += ',';
-      for (float channel : {color.r, color.g, color.b, color.a}) {
-        appendFloat(rows, channel);
-        rows += ',';
-      }
-      appendFloat(rows, size);
-      rows += '\n';
-    });
-    if (dumping) {
-      std::fwrite(rows.data(), 1, rows.size(), dump.get());
-    }
-  }
+  simulate(system, options.run, dump.get());
   if (dumpPath != "-") {
-    std::printf("%llu steps, %zu live particles\n", static_cast<unsigned long long>(options.steps),
+    std::printf("%llu steps, %zu live particles\n", static_cast<unsigned long long>(options.run.steps),
                 system.particles().size());
   }
   return 0;

@@ -15,6 +15,7 @@
 #include "particles/Emitter.h"
 #include "shapes/Bouncer.h"
 #include "support/Bytes.h"
+#include "support/SceneBytes.h"
 #include "support/TempDir.h"
 #include "tools/EglContext.h"
 
@@ -77,19 +78,6 @@ class FakeImage : public Image {
  private:
   bool* destroyed_;
 };
-
-const Bytes kNoCurves = Bytes().i32(1).i32(0).i32(1).i32(0);
-
-// An EMIT child at rest at the origin: Point shape, no spread, no orbit.
-Bytes emitterChild(int32_t rate, int32_t life, const Bytes& curves = kNoCurves) {
-  Bytes bytes;
-  bytes.tag("EMIT").vec({}).vec({}).vec({}).vec({}).vec({}).i32(rate);
-  bytes.f32(0).f32(1).f32(1).f32(0).f32(0).f32(0).f32(0).f32(0).i32(life);
-  return bytes.raw(curves.data()).i32(1);
-}
-
-// A PSYS body: the limit, the emitter bytes, no shapes, no modifiers, no image.
-Bytes systemBody(uint32_t limit, const Bytes& emitter) { return Bytes().u32(limit).raw(emitter.data()).i32(0).i32(0).u32(0); }
 
 ErrorCode readCode(const Bytes& body, ParticleSystem** system = nullptr) {
   auto* read = new ParticleSystem;
