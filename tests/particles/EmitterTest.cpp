@@ -162,55 +162,22 @@ TEST(EmitterTest, PayloadWithoutKeysIs120BytesInFileOrder) {
 }
 
 TEST(EmitterTest, AscendingKeysAreWrittenBackDescending) {
-  const Bytes payload = Bytes(numberedHead())
-                            .i32(100)
-                            .i32(2)
-                            .f32(1)
-                            .f32(0)
-                            .f32(0)
-                            .f32(1)
-                            .i32(0)
-                            .f32(0)
-                            .f32(0)
-                            .f32(1)
-                            .f32(0.5f)
-                            .i32(100)
-                            .i32(50)
-                            .i32(3)
-                            .f32(0.1f)
-                            .i32(0)
-                            .f32(0.2f)
-                            .i32(40)
-                            .f32(0.3f)
-                            .i32(90)
-                            .i32(1);
+  // Colour keys at 0 and 100 percent, size keys at 0, 40 and 90, each curve in ascending order.
+  Bytes payload = Bytes(numberedHead()).i32(100).i32(2);
+  payload.f32(1).f32(0).f32(0).f32(1).i32(0);
+  payload.f32(0).f32(0).f32(1).f32(0.5f).i32(100);
+  payload.i32(50).i32(3).f32(0.1f).i32(0).f32(0.2f).i32(40).f32(0.3f).i32(90);
+  payload.i32(1);
   Emitter emitter;
   MemoryStream stream(payload.data());
   emitter.read(stream);
   MemoryStream written;
   emitter.write(written);
-  const Bytes expected = Bytes(numberedHead())
-                             .i32(100)
-                             .i32(2)
-                             .f32(0)
-                             .f32(0)
-                             .f32(1)
-                             .f32(0.5f)
-                             .i32(100)
-                             .f32(1)
-                             .f32(0)
-                             .f32(0)
-                             .f32(1)
-                             .i32(0)
-                             .i32(50)
-                             .i32(3)
-                             .f32(0.3f)
-                             .i32(90)
-                             .f32(0.2f)
-                             .i32(40)
-                             .f32(0.1f)
-                             .i32(0)
-                             .i32(1);
+  Bytes expected = Bytes(numberedHead()).i32(100).i32(2);
+  expected.f32(0).f32(0).f32(1).f32(0.5f).i32(100);
+  expected.f32(1).f32(0).f32(0).f32(1).i32(0);
+  expected.i32(50).i32(3).f32(0.3f).i32(90).f32(0.2f).i32(40).f32(0.1f).i32(0);
+  expected.i32(1);
   EXPECT_EQ(written.bytes(), expected.data());
 
   // The written form reads back to the same bytes.

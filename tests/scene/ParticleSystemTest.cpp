@@ -199,23 +199,11 @@ TEST_F(ParticleSystemTest, NegativeCountsAndNullEntriesLeaveTheListsEmpty) {
 }
 
 TEST_F(ParticleSystemTest, WriteThenReadGivesTheSameBytes) {
-  const Bytes curves = Bytes()
-                           .i32(50)
-                           .i32(2)
-                           .f32(1)
-                           .f32(0.5f)
-                           .f32(0.25f)
-                           .f32(0)
-                           .i32(100)
-                           .f32(0)
-                           .f32(0)
-                           .f32(1)
-                           .f32(1)
-                           .i32(0)
-                           .i32(20)
-                           .i32(1)
-                           .f32(0.75f)
-                           .i32(30);
+  // Keys in descending order, as a build leaves them, so that the bytes come back as they were.
+  Bytes curves = Bytes().i32(50).i32(2);
+  curves.f32(1).f32(0.5f).f32(0.25f).f32(0).i32(100);
+  curves.f32(0).f32(0).f32(1).f32(1).i32(0);
+  curves.i32(20).i32(1).f32(0.75f).i32(30);
   const Bytes body = systemBody(1234, emitterChild(-7, 40, curves));
   ParticleSystem* system = read(body);
   MemoryStream written;
@@ -289,25 +277,9 @@ TEST_F(ParticleSystemTest, LifeZeroIsRemovedBeforeAnyCurveLookup) {
 }
 
 TEST_F(ParticleSystemTest, WalkMovesThenLooksUpColourDrawnPositionAndSize) {
-  const Bytes curves = Bytes()
-                           .i32(100)
-                           .i32(2)
-                           .f32(0)
-                           .f32(0)
-                           .f32(0)
-                           .f32(0)
-                           .i32(0)
-                           .f32(1)
-                           .f32(1)
-                           .f32(1)
-                           .f32(1)
-                           .i32(100)
-                           .i32(100)
-                           .i32(2)
-                           .f32(0)
-                           .i32(0)
-                           .f32(2)
-                           .i32(100);
+  // Colour from 0 to 1 and size from 0 to 2 over the life.
+  Bytes curves = Bytes().i32(100).i32(2).f32(0).f32(0).f32(0).f32(0).i32(0).f32(1).f32(1).f32(1).f32(1).i32(100);
+  curves.i32(100).i32(2).f32(0).i32(0).f32(2).i32(100);
   ParticleSystem* system = read(systemBody(10, emitterChild(1, 4, curves)));
   system->emitter()->origin = {1, 2, 3};
   system->emitter()->velocity = {0.5f, 0, 0};
@@ -340,7 +312,9 @@ TEST_F(ParticleSystemTest, DeadParticlesAreRemovedWithoutDisturbingTheRest) {
     system->particles().push_back(particle);
   }
   std::vector<int32_t> seen;
-  system->walk([&](const Particle& particle, const Color4&, const Vec3&, float) { seen.push_back(particle.lifeTotal); });
+  system->walk([&](const Particle& particle, const Color4&, const Vec3&, float) {
+    seen.push_back(particle.lifeTotal);
+  });
   EXPECT_EQ(seen, (std::vector<int32_t>{3, 2}));
   EXPECT_EQ(system->particles().size(), 2u);
 }
