@@ -32,6 +32,8 @@ class Emitter : public PsfObject {
   // and the shape. Curves are bounded: resolution 1..LifeCurve::kMaxResolution, at most
   // LifeCurve::kMaxKeys keys, no negative percent.
   void read(Stream& stream) override;
+  // Keys in their current order, descending percent after a read. An emitter that was never read
+  // writes each curve as resolution 1 without keys, which reads back to the same white, 0.5 look.
   void write(Stream& stream) const override;
 
   // A new particle owned by the caller. Draws 5 random values after the shape's own (Line 1,

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -479,6 +480,16 @@ TEST_F(ParticleSystemDrawTest, IllegalIndexLeavesDrawWithTheStateRestored) {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   EXPECT_EQ(integer(GL_MODELVIEW_STACK_DEPTH), modelview);
   EXPECT_EQ(integer(GL_DEPTH_WRITEMASK), GL_TRUE);
+}
+
+TEST_F(ParticleSystemDrawTest, WithoutImageOrParticlesNothingIsDrawnAndTextureZeroIsBound) {
+  ParticleSystem* system = read(systemBody(10, Bytes().u32(0)));
+  FakeImage().createTexture();  // some other texture bound before the draw
+  system->draw();
+  EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), 0);
+  const std::vector<uint8_t> pixels = context_.readPixels();
+  EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0), static_cast<std::ptrdiff_t>(pixels.size()));
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(ParticleSystemDrawTest, ReplacedImageIsDestroyedOnceAndItsTextureDeleted) {
