@@ -22,7 +22,7 @@ class ParticleSystem : public PsfObject {
   // particle costs 112 bytes of heap on 64-bit glibc (its 72-byte record and 24-byte list node,
   // with the allocator's headers: measured by bench/ParticleSystemBench), so the particle limit
   // keeps a scene's particles near 112 MB. The shape and modifier limits are far beyond any
-  // scene and keep a file from making the reader loop over billions of entries.
+  // scene; they refuse a corrupt count at once.
   static constexpr uint32_t kMaxParticles = 1000000;
   static constexpr int32_t kMaxShapes = 256;
   static constexpr int32_t kMaxModifiers = 256;
