@@ -5,6 +5,8 @@
 
 #include "images/BmpImage.h"
 #include "images/TgaImage.h"
+#include "particles/Emitter.h"
+#include "scene/ParticleSystem.h"
 #include "shapes/BoxBouncer.h"
 #include "shapes/CylinderBouncer.h"
 #include "shapes/RectangleBouncer.h"
@@ -25,6 +27,9 @@ PsfObject* make() {
 
 // Every creatable stored class, by tag.
 const std::initializer_list<ClassEntry> kClasses = {
+    // The scene and its emitter.
+    {makeTag("PSYS"), make<ParticleSystem>},
+    {makeTag("EMIT"), make<Emitter>},
     // Deflector shapes.
     {makeTag("BBOX"), make<BoxBouncer>},
     {makeTag("BCYL"), make<CylinderBouncer>},
