@@ -61,7 +61,7 @@ class FakeImage : public Image {
       *destroyed_ = true;
     }
   }
-  void loadFile(String) override {}
+  void decode(ImageFile&) override {}
   int32_t loadState() const override { return ImageLoaded; }
   uint32_t createTexture() override {
     GLuint name = 0;
