@@ -3,6 +3,18 @@
 #include <initializer_list>
 #include <new>
 
+#include "modifiers/AvoidBoxModifier.h"
+#include "modifiers/AvoidQuadModifier.h"
+#include "modifiers/AvoidSphereModifier.h"
+#include "modifiers/BubbleModifier.h"
+#include "modifiers/DampModifier.h"
+#include "modifiers/ExplosionModifier.h"
+#include "modifiers/FlowModifier.h"
+#include "modifiers/ForceModifier.h"
+#include "modifiers/GravityModifier.h"
+#include "modifiers/SphereModifier.h"
+#include "modifiers/TubeModifier.h"
+
 namespace {
 
 struct ClassEntry {
@@ -16,7 +28,19 @@ PsfObject* make() {
 }
 
 // Every creatable stored class, by tag.
-const std::initializer_list<ClassEntry> kClasses = {};
+const std::initializer_list<ClassEntry> kClasses = {
+    {makeTag("MFRC"), make<ForceModifier>},
+    {makeTag("MDMP"), make<DampModifier>},
+    {makeTag("MBUB"), make<BubbleModifier>},
+    {makeTag("MEXP"), make<ExplosionModifier>},
+    {makeTag("MSPH"), make<SphereModifier>},
+    {makeTag("MTUB"), make<TubeModifier>},
+    {makeTag("MFLW"), make<FlowModifier>},
+    {makeTag("MGRV"), make<GravityModifier>},
+    {makeTag("MAVB"), make<AvoidBoxModifier>},
+    {makeTag("MAVD"), make<AvoidQuadModifier>},
+    {makeTag("MAVS"), make<AvoidSphereModifier>},
+};
 
 // Tags of the abstract bases and of the file itself: known, but nothing to create.
 const Tag kAbstractTags[] = {makeTag("BNCE"), makeTag("IMAG"), makeTag("MDFR"), makeTag("OBJC"), kFileTag};
