@@ -25,10 +25,13 @@ void literalPairLoop(ParticleList& particles, float strength, float radiusSq) {
   }
 }
 
+// Random particles on a coarse grid, so that many pairs share a coordinate or a whole point,
+// some velocity components -0 and others within reach of one another or not.
 void fillRandomly(TestParticles& particles, int count) {
+  auto coordinate = [] { return static_cast<float>(Random::randRaw() % 9 - 4) * 0.75f; };
+  auto component = [] { return Random::randRaw() % 3 == 0 ? -0.0f : Random::randSigned(); };
   for (int i = 0; i < count; ++i) {
-    particles.add({5 * Random::randSigned(), 5 * Random::randSigned(), 5 * Random::randSigned()},
-                  {Random::randSigned(), Random::randSigned(), Random::randSigned()});
+    particles.add({coordinate(), coordinate(), coordinate()}, {component(), component(), component()});
   }
 }
 
@@ -46,25 +49,28 @@ TEST(GravityModifierTest, EachParticleOfAPairReceivesTheImpulseTwice) {
 }
 
 TEST(GravityModifierTest, GivesTheSameBitsAsTheLiteralPairLoop) {
-  for (float radius : {1000.0f, 4.0f}) {
-    GravityModifier gravity;
-    gravity.strength = 0.05f;
-    gravity.radius = radius;
-    gravity.derive();
-    Random::seed(7);
-    TestParticles fast;
-    fillRandomly(fast, 80);
-    Random::seed(7);
-    TestParticles literal;
-    fillRandomly(literal, 80);
-    for (int step = 0; step < 3; ++step) {
-      gravity.apply(fast.list);
-      literalPairLoop(literal.list, gravity.strength, gravity.radiusSq);
-    }
-    auto it = literal.list.begin();
-    for (const Particle* p : fast.list) {
-      expectSameBits(p->velocity, (*it)->velocity);
-      ++it;
+  for (float radius : {1000.0f, 2.0f}) {
+    for (int count : {2, 3, 4, 5, 6, 7, 9, 61}) {
+      SCOPED_TRACE(testing::Message() << "radius " << radius << ", " << count << " particles");
+      GravityModifier gravity;
+      gravity.strength = 0.05f;
+      gravity.radius = radius;
+      gravity.derive();
+      Random::seed(static_cast<uint32_t>(count));
+      TestParticles fast;
+      fillRandomly(fast, count);
+      Random::seed(static_cast<uint32_t>(count));
+      TestParticles literal;
+      fillRandomly(literal, count);
+      for (int step = 0; step < 3; ++step) {
+        gravity.apply(fast.list);
+        literalPairLoop(literal.list, gravity.strength, gravity.radiusSq);
+      }
+      auto it = literal.list.begin();
+      for (const Particle* p : fast.list) {
+        expectSameBits(p->velocity, (*it)->velocity);
+        ++it;
+      }
     }
   }
 }
@@ -91,8 +97,10 @@ TEST(GravityModifierTest, MeasuresBetweenBasePositionsOnly) {
   EXPECT_LT(d.velocity.y, 0.0f);
 }
 
-TEST(GravityModifierTest, SingleParticleAndPairsAtTheRadiusAreUnchanged) {
+TEST(GravityModifierTest, EmptyListSingleParticleAndPairsAtTheRadiusAreUnchanged) {
   GravityModifier gravity;
+  TestParticles none;
+  gravity.apply(none.list);
   gravity.radius = 2.0f;
   gravity.derive();
   EXPECT_EQ(gravity.radiusSq, 4.0f);
