@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 #include "core/FloatMath.h"
 
@@ -12,13 +11,11 @@ namespace {
 bool slab(float low, float high, float origin, float dir, float& enter, float& leave) {
   const float parallel = 1e-6f;
   if (std::fabs(dir) >= parallel) {
-    float t1 = (low - origin) / dir;
-    float t2 = (high - origin) / dir;
-    if (t1 > t2) {
-      std::swap(t1, t2);
-    }
-    enter = t1;
-    leave = t2;
+    const float t1 = (low - origin) / dir;
+    const float t2 = (high - origin) / dir;
+    // The smaller and the larger, written so that they compile to min and max, not a branch.
+    enter = t1 > t2 ? t2 : t1;
+    leave = t1 > t2 ? t1 : t2;
     return leave >= 0.0f;
   }
   // Parallel: a hit only from between the two faces, either face included.

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <memory>
+#include <vector>
+
 #include "ModifierTesting.h"
 #include "core/ObjectRegistry.h"
 #include "support/Bytes.h"
@@ -66,4 +70,36 @@ TEST(ModifierTest, BodyEndingInsideTheLastFieldIsReadFailed) {
 TEST(ModifierTest, ModifierTagIsAbstract) {
   MemoryStream stream(Bytes().tag("MDFR").data());
   EXPECT_THROW(ObjectFactory::instance().readChild<Modifier>(stream), vtException);
+}
+
+TEST(ModifierTest, DegenerateParticlesNeverCrashAndAreNeverMoved) {
+  const float inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  for (const Layout& layout : kLayouts) {
+    SCOPED_TRACE(layout.tag);
+    std::unique_ptr<Modifier> modifier(dynamic_cast<Modifier*>(ObjectFactory::instance().create(makeTag(layout.tag))));
+    ASSERT_NE(modifier, nullptr);
+    TestParticles particles;
+    modifier->apply(particles.list);
+    particles.add({0, 0, 0}, {0, 0, 0});
+    particles.add({0, 0, 0}, {0, 0, 0}).orbitRadius = 1.0f;
+    particles.add({nan, 0, 0}, {1, 0, 0});
+    particles.add({1, 1, 1}, {inf, 0, -inf});
+    particles.add({-inf, 2, 3}, {0, -1, 0});
+    particles.add({3e38f, -3e38f, 3e38f}, {3e38f, 3e38f, 0});
+    std::vector<Vec3> positions;
+    for (const Particle* p : particles.list) {
+      positions.push_back(p->position);
+    }
+    for (int step = 0; step < 3; ++step) {
+      modifier->advance();
+      modifier->isActive();
+      modifier->apply(particles.list);
+    }
+    ASSERT_EQ(particles.list.size(), positions.size());
+    auto position = positions.begin();
+    for (const Particle* p : particles.list) {
+      expectSameBits(p->position, *position++);
+    }
+  }
 }
