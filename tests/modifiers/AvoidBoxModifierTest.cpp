@@ -91,15 +91,3 @@ TEST(AvoidBoxModifierTest, ParticleInsideTheBoxIsBentToo) {
   EXPECT_NE(p.velocity.y, 0.6f);
   EXPECT_FLOAT_EQ(Vec3::lengthSquared(p.velocity), 1.0f);
 }
-
-TEST(AvoidBoxModifierTest, RoundTripKeepsCornersAndLookAhead) {
-  AvoidBoxModifier box;
-  box.boxMin = {-1, -2, -3};
-  box.boxMax = {4, 5, 6};
-  box.lookAhead = 7.5f;
-  const auto copy = roundTrip(box);
-  ASSERT_NE(copy, nullptr);
-  expectSameBits(copy->boxMin, {-1, -2, -3});
-  expectSameBits(copy->boxMax, {4, 5, 6});
-  EXPECT_EQ(copy->lookAhead, 7.5f);
-}

@@ -76,15 +76,3 @@ TEST(BubbleModifierTest, JitterTakesOneDrawPerParticleInListOrder) {
   }
   EXPECT_EQ(Random::state(), stateAfter(99, 4));
 }
-
-TEST(BubbleModifierTest, RoundTripKeepsTheThreeFields) {
-  BubbleModifier bubble;
-  bubble.radius = 0.3f;
-  bubble.angleStep = -0.05f;
-  bubble.angleJitter = 3.0f;
-  const auto copy = roundTrip(bubble);
-  ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(copy->radius, 0.3f);
-  EXPECT_EQ(copy->angleStep, -0.05f);
-  EXPECT_EQ(copy->angleJitter, 3.0f);
-}

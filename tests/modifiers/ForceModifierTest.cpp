@@ -29,12 +29,3 @@ TEST(ForceModifierTest, AddsTheForceToEveryVelocityEachStep) {
   expectSameBits(b.velocity, {0.0f, -0.01f - 0.01f, 0.0f});
   expectSameBits(b.position, {5, 5, 5});
 }
-
-TEST(ForceModifierTest, RoundTripKeepsTheForce) {
-  ForceModifier force;
-  force.force = {0.25f, -9.5f, 1e-7f};
-  const auto copy = roundTrip(force);
-  ASSERT_NE(copy, nullptr);
-  expectSameBits(copy->force, force.force);
-  EXPECT_EQ(writtenBytes(force).size(), 4u + 12u);
-}

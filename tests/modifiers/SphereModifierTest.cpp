@@ -38,13 +38,3 @@ TEST(SphereModifierTest, ParticleOnTheCentreOrWithinOneMillionthIsLeftAlone) {
   expectSameBits(atThreshold.velocity, {0, 0, 0});
   EXPECT_LT(above.velocity.x, -0.99f);
 }
-
-TEST(SphereModifierTest, RoundTripKeepsCentreAndFalloff) {
-  SphereModifier sphere;
-  sphere.centre = {-4, 0.5f, 8};
-  sphere.falloff = 0.125f;
-  const auto copy = roundTrip(sphere);
-  ASSERT_NE(copy, nullptr);
-  expectSameBits(copy->centre, {-4, 0.5f, 8});
-  EXPECT_EQ(copy->falloff, 0.125f);
-}
