@@ -1,5 +1,7 @@
 #include "tools/SceneSchema.h"
 
+#include "scene/ParticleSystem.h"
+
 namespace {
 
 FieldSchema floatField(const char* name, float value) {
@@ -28,9 +30,10 @@ FieldSchema int32Field(const char* name, int32_t value, std::vector<NamedValue> 
   return field;
 }
 
-FieldSchema uint32Field(const char* name, uint32_t value) {
+FieldSchema uint32Field(const char* name, uint32_t value, uint32_t highest) {
   FieldSchema field(name, FieldKind::UInt32);
   field.integerDefault = value;
+  field.highest = highest;
   return field;
 }
 
@@ -42,9 +45,16 @@ FieldSchema requiredStringField(const char* name) {
 
 FieldSchema curveField(const char* name, FieldKind kind) { return FieldSchema(name, kind); }
 
-FieldSchema objectField(const char* name, FieldKind kind, Family family) {
-  FieldSchema field(name, kind);
+FieldSchema objectField(const char* name, Family family) {
+  FieldSchema field(name, FieldKind::Object);
   field.family = family;
+  return field;
+}
+
+FieldSchema listField(const char* name, Family family, int32_t maxCount) {
+  FieldSchema field(name, FieldKind::ObjectList);
+  field.family = family;
+  field.maxCount = maxCount;
   return field;
 }
 
@@ -58,11 +68,11 @@ const std::vector<NamedValue> kBounceModes = {{"mirror", 1}, {"graze", 2}};
 // engine (every emitter is read before use); 0 is the text format's choice.
 const std::vector<ClassSchema> kClassSchemas = {
     {makeTag("PSYS"), "ParticleSystem", Family::System,
-     {uint32Field("maxParticles", 0),
-      objectField("emitter", FieldKind::Object, Family::Emitter),
-      objectField("shapes", FieldKind::ObjectList, Family::Shape),
-      objectField("modifiers", FieldKind::ObjectList, Family::Modifier),
-      objectField("image", FieldKind::Object, Family::Image)}},
+     {uint32Field("maxParticles", 0, ParticleSystem::kMaxParticles),
+      objectField("emitter", Family::Emitter),
+      listField("shapes", Family::Shape, ParticleSystem::kMaxShapes),
+      listField("modifiers", Family::Modifier, ParticleSystem::kMaxModifiers),
+      objectField("image", Family::Image)}},
 
     // `rate` sits between particleAux and spread in the file, though the record keeps it after life.
     {makeTag("EMIT"), "Emitter", Family::Emitter,

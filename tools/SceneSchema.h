@@ -40,6 +40,10 @@ struct FieldSchema {
   std::vector<float> floatDefaults;
   // Int32 and UInt32.
   int64_t integerDefault = 0;
+  // UInt32: the largest value the engine reads.
+  int64_t highest = UINT32_MAX;
+  // ObjectList: the most entries the engine reads.
+  int32_t maxCount = INT32_MAX;
   // Vec3Array.
   int count = 0;
   // Int32 fields that have names for their values; empty for plain integers.

@@ -338,6 +338,9 @@ class Reader {
             wrongType(*node, path, "an array of tables ([[" + path + "]])");
           }
           const toml::array& array = *node->as_array();
+          if (array.size() > static_cast<size_t>(field.maxCount)) {
+            fail(node->source(), path, "more than " + std::to_string(field.maxCount) + " entries");
+          }
           for (size_t i = 0; i < array.size(); ++i) {
             value.objects.push_back(object(field.family, array[i], path + "[" + std::to_string(i) + "]", true));
           }
@@ -371,7 +374,7 @@ class Reader {
         words.push_back(namedInt32(field, node, path));
         break;
       case FieldKind::UInt32:
-        words.push_back(static_cast<uint32_t>(integer(node, path, 0, std::numeric_limits<uint32_t>::max())));
+        words.push_back(static_cast<uint32_t>(integer(node, path, 0, field.highest)));
         break;
       case FieldKind::Vec3:
         vec3(node, path, words);

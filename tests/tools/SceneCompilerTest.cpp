@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
+#include "core/ObjectRegistry.h"
 #include "core/vtException.h"
 #include "objfile/MemoryStream.h"
+#include "scene/ParticleSystem.h"
 #include "support/Bytes.h"
 #include "tools/SceneTextWriter.h"
 
@@ -183,6 +186,12 @@ TEST(SceneCompilerTest, EveryClassSurvivesCompileDecompileCompile) {
   EXPECT_EQ(text, kEveryClass);
 }
 
+TEST(SceneCompilerTest, ProvingTheBytesThroughTheEngineLeavesNoObjectBehind) {
+  const size_t before = ObjectRegistry::instance().size();
+  EXPECT_FALSE(compile(kEveryClass).empty());
+  EXPECT_EQ(ObjectRegistry::instance().size(), before);
+}
+
 TEST(SceneCompilerTest, DecompiledFloatsReadBackBitForBit) {
   // A spread of bit patterns: every exponent, random mantissas, NaNs with payloads and signs.
   std::vector<uint32_t> patterns = {0x00000000u, 0x80000000u, 0x00000001u, 0x807FFFFFu, 0x7F7FFFFFu, 0xFF7FFFFFu,
@@ -196,13 +205,18 @@ TEST(SceneCompilerTest, DecompiledFloatsReadBackBitForBit) {
   while (patterns.size() % 3 != 0) {
     patterns.push_back(0u);
   }
-  Bytes scene;
-  scene.tag("PSHD").tag("PSYS").u32(0).u32(0).i32(0).i32(static_cast<int32_t>(patterns.size() / 3));
-  for (size_t i = 0; i < patterns.size(); i += 3) {
-    scene.tag("MFRC").u32(patterns[i]).u32(patterns[i + 1]).u32(patterns[i + 2]);
+  // As many force modifiers as a scene may hold, three floats each, scene after scene.
+  const size_t perScene = 3 * ParticleSystem::kMaxModifiers;
+  for (size_t first = 0; first < patterns.size(); first += perScene) {
+    const size_t end = std::min(patterns.size(), first + perScene);
+    Bytes scene;
+    scene.tag("PSHD").tag("PSYS").u32(0).u32(0).i32(0).i32(static_cast<int32_t>((end - first) / 3));
+    for (size_t i = first; i < end; i += 3) {
+      scene.tag("MFRC").u32(patterns[i]).u32(patterns[i + 1]).u32(patterns[i + 2]);
+    }
+    scene.u32(0);
+    EXPECT_EQ(compile(decompile(scene.data())), scene.data());
   }
-  scene.u32(0);
-  EXPECT_EQ(compile(decompile(scene.data())), scene.data());
 }
 
 TEST(SceneCompilerTest, FloatsAreWrittenShortAndAsFloats) {

@@ -6,7 +6,18 @@
 #include <map>
 #include <sstream>
 
+#include "core/OpenGl.h"
+#include "images/Image.h"
+#include "objfile/MemoryStream.h"
+#include "objfile/ObjectFactory.h"
+#include "objfile/SceneLoader.h"
+#include "particles/Emitter.h"
+#include "scene/ParticleSystem.h"
+#include "scenes/textures/Sprites.h"
 #include "support/Bytes.h"
+#include "support/TempDir.h"
+#include "tools/EglContext.h"
+#include "tools/RegistryMark.h"
 #include "tools/SceneCompiler.h"
 
 namespace {
@@ -92,7 +103,7 @@ TEST(SceneSchemaTest, SmallestSceneIs28Bytes) {
 
 TEST(SceneSchemaTest, EmitterFieldsLandInFileOrder) {
   const auto bytes = compile(R"([system]
-maxParticles = 4294967295
+maxParticles = 1000000
 [emitter]
 origin = [1, 2, 3]
 axisA = [4, 5, 6]
@@ -121,7 +132,7 @@ type = "TgaImage"
 fileName = "glow.tga"
 )");
   Bytes expected;
-  expected.tag("PSHD").tag("PSYS").u32(0xFFFFFFFFu).tag("EMIT");
+  expected.tag("PSHD").tag("PSYS").u32(1000000).tag("EMIT");
   for (int i = 1; i <= 15; ++i) {
     expected.f32(static_cast<float>(i));
   }
@@ -218,4 +229,159 @@ TEST(SceneSchemaTest, TheFormatGuidesExamplesCompile) {
     ++examples;
   }
   EXPECT_GE(examples, 2);
+}
+
+namespace {
+
+// Distinct values for every stored field of a class, in the text format, so that two fields the
+// engine took in another order would show; values the engine changes on reading are avoided (a
+// triangle's bounce mode is always 2), and curves come separately, in descending order as the
+// engine keeps them.
+std::string distinctFields(const ClassSchema& schema, int& next) {
+  std::string text;
+  auto number = [&next]() { return std::to_string(next++) + ".25"; };
+  // z negative, so that no two components are alike in value and sign.
+  auto vector = [&number]() {
+    const std::string x = number();
+    const std::string y = number();
+    const std::string z = number();
+    return "[" + x + ", " + y + ", -" + z + "]";
+  };
+  for (const FieldSchema& field : schema.fields) {
+    const std::string name = field.name;
+    switch (field.kind) {
+      case FieldKind::Float:
+        text += name + " = " + number() + "\n";
+        break;
+      case FieldKind::Vec3:
+        text += name + " = " + vector() + "\n";
+        break;
+      case FieldKind::Vec3Array:
+        text += name + " = [";
+        for (int i = 0; i < field.count; ++i) {
+          text += std::string(i == 0 ? "" : ", ") + vector();
+        }
+        text += "]\n";
+        break;
+      case FieldKind::Int32:
+        // Named fields take their last name's value: ring for the emitter, graze for shapes.
+        text += name + " = " + std::to_string(field.names.empty() ? next++ : field.names.back().value) + "\n";
+        break;
+      default:
+        break;
+    }
+  }
+  return text;
+}
+
+std::vector<uint8_t> engineRewrite(const std::vector<uint8_t>& bytes) {
+  MemoryStream in(bytes);
+  PsfObject* root = SceneLoader::instance().load(in);
+  MemoryStream out;
+  writeTag(out, kFileTag);
+  PsfObject::writeChild(out, root);
+  return out.bytes();
+}
+
+}  // namespace
+
+TEST(SceneSchemaTest, EngineConstructorsWriteTheSchemasDefaults) {
+  for (const ClassSchema& schema : SceneSchema::classes()) {
+    if (schema.family == Family::Image) {
+      continue;  // an image has no default file name
+    }
+    SCOPED_TRACE(schema.name);
+    RegistryMark mark;
+    PsfObject* object = ObjectFactory::instance().create(schema.tag);
+    ASSERT_NE(object, nullptr);
+    MemoryStream engine;
+    PsfObject::writeChild(engine, object);
+    // The schema's defaults: the class alone, every field omitted.
+    std::string text = "[system]\n";
+    if (schema.family == Family::Emitter) {
+      text += "[emitter]\n";
+    } else if (schema.family != Family::System) {
+      text += std::string(schema.family == Family::Shape ? "[[shapes]]" : "[[modifiers]]") + "\ntype = \"" +
+              schema.name + "\"\n";
+    }
+    const std::vector<uint8_t> compiled = SceneCompiler::compile(text, "defaults.toml");
+    const std::vector<uint8_t>& written = engine.bytes();
+    // Where the object's tag stands: after the file tag; after the particle limit; after the shape
+    // count; after the empty shape list's count and the modifier count.
+    const std::map<Family, size_t> offsets = {
+        {Family::System, 4}, {Family::Emitter, 12}, {Family::Shape, 20}, {Family::Modifier, 24}};
+    const size_t at = offsets.at(schema.family);
+    ASSERT_GE(compiled.size(), at + written.size());
+    EXPECT_EQ(std::vector<uint8_t>(compiled.begin() + at, compiled.begin() + at + written.size()), written);
+  }
+}
+
+TEST(SceneSchemaTest, EngineWritesBackWhatItReadsForEveryClass) {
+  TempDir dir;
+  for (const ClassSchema& schema : SceneSchema::classes()) {
+    if (schema.family != Family::Shape && schema.family != Family::Modifier) {
+      continue;
+    }
+    SCOPED_TRACE(schema.name);
+    RegistryMark mark;
+    int next = 1;
+    const std::string text = std::string("[system]\nmaxParticles = 77\n") +
+                             (schema.family == Family::Shape ? "[[shapes]]" : "[[modifiers]]") + "\ntype = \"" +
+                             schema.name + "\"\n" + distinctFields(schema, next);
+    const std::vector<uint8_t> bytes = SceneCompiler::compile(text, "one.toml");
+    EXPECT_EQ(engineRewrite(bytes), bytes);
+  }
+}
+
+TEST(SceneSchemaTest, EngineReadsAWholeSceneAsTheSchemaLaysItOut) {
+  // Images load their file when read and then make a texture, so this one needs both.
+  EglContext context(1, 1);
+  TempDir dir;
+  for (const Sprite& sprite : sprites()) {
+    dir.write(sprite.fileName, sprite.make());
+  }
+  for (const char* image : {"TgaImage", "BmpImage"}) {
+    SCOPED_TRACE(image);
+    RegistryMark mark;
+    int next = 1;
+    std::string text = "[system]\nmaxParticles = 4242\n[emitter]\n" +
+                       distinctFields(*SceneSchema::byTag(makeTag("EMIT")), next) + R"([emitter.colorCurve]
+resolution = 64
+keys = [{ percent = 100, color = [0.5, 0.25, 0.125, 1.0] }, { percent = 30, color = [1, 1, 1, 1] }, { percent = 0, color = [0, 0, 0, 0] }]
+[emitter.sizeCurve]
+resolution = 7
+keys = [{ percent = 90, value = 3.5 }, { percent = 10, value = 0.5 }]
+)";
+    for (const ClassSchema& schema : SceneSchema::classes()) {
+      if (schema.family == Family::Shape || schema.family == Family::Modifier) {
+        text += std::string(schema.family == Family::Shape ? "[[shapes]]" : "[[modifiers]]") + "\ntype = \"" +
+                schema.name + "\"\n" + distinctFields(schema, next);
+      }
+    }
+    const std::string file = std::string(image) == "TgaImage" ? "glow.tga" : "bubble.bmp";
+    text += "[image]\ntype = \"" + std::string(image) + "\"\nfileName = \"" + dir.path(file) + "\"\n";
+    const std::vector<uint8_t> bytes = SceneCompiler::compile(text, "whole.toml");
+    EXPECT_EQ(engineRewrite(bytes), bytes);
+
+    // The fields land where the engine keeps them.
+    MemoryStream in(bytes);
+    auto* system = dynamic_cast<ParticleSystem*>(SceneLoader::instance().load(in));
+    ASSERT_NE(system, nullptr);
+    EXPECT_EQ(system->maxParticles(), 4242u);
+    ASSERT_NE(system->emitter(), nullptr);
+    const Emitter& emitter = *system->emitter();
+    EXPECT_EQ(emitter.origin.x, 1.25f);
+    EXPECT_EQ(emitter.particleAux.z, -15.25f);
+    EXPECT_EQ(emitter.rate, 16);
+    EXPECT_EQ(emitter.spread, 17.25f);
+    EXPECT_EQ(emitter.orbitRadiusVar, 24.25f);
+    EXPECT_EQ(emitter.life, 25);
+    EXPECT_EQ(emitter.shape, 50);
+    EXPECT_EQ(emitter.colorCurve()->resolution(), 64);
+    EXPECT_EQ(emitter.sizeCurve()->keys().front().value, 3.5f);
+    EXPECT_EQ(system->shapes().size(), 5u);
+    EXPECT_EQ(system->modifiers().size(), 11u);
+    ASSERT_NE(system->image(), nullptr);
+    EXPECT_EQ(system->image()->width(), 64);
+  }
 }

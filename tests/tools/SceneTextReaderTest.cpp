@@ -90,9 +90,15 @@ TEST(SceneTextReaderTest, IntegersOutOfRangeAndOtherLimitsAreErrors) {
             "scenes/rain.toml:3:8: emitter.rate: 2147483648 is outside -2147483648..2147483647");
   EXPECT_EQ(errorOf("[system]\n[emitter]\nlife = -2147483649\n"),
             "scenes/rain.toml:3:8: emitter.life: -2147483649 is outside -2147483648..2147483647");
-  EXPECT_EQ(errorOf("[system]\nmaxParticles = -1\n"), "scenes/rain.toml:2:16: system.maxParticles: -1 is outside 0..4294967295");
-  EXPECT_EQ(errorOf("[system]\nmaxParticles = 4294967296\n"),
-            "scenes/rain.toml:2:16: system.maxParticles: 4294967296 is outside 0..4294967295");
+  EXPECT_EQ(errorOf("[system]\nmaxParticles = -1\n"), "scenes/rain.toml:2:16: system.maxParticles: -1 is outside 0..1000000");
+  // The engine's limits: a million particles, 256 shapes and 256 modifiers.
+  EXPECT_EQ(errorOf("[system]\nmaxParticles = 1000001\n"),
+            "scenes/rain.toml:2:16: system.maxParticles: 1000001 is outside 0..1000000");
+  std::string shapes = "[system]\n";
+  for (int i = 0; i < 257; ++i) {
+    shapes += "[[shapes]]\ntype = \"none\"\n";
+  }
+  EXPECT_EQ(errorOf(shapes), "scenes/rain.toml:2:1: shapes: more than 256 entries");
   EXPECT_EQ(errorOf("[system]\n[emitter.sizeCurve]\nresolution = 0\n"),
             "scenes/rain.toml:3:14: emitter.sizeCurve.resolution: 0 is outside 1..65536");
   EXPECT_EQ(errorOf("[system]\n[emitter.sizeCurve]\nresolution = 4\nkeys = [{ percent = -1, value = 1 }]\n"),
