@@ -66,6 +66,7 @@ const std::vector<NamedValue> kBounceModes = {{"mirror", 1}, {"graze", 2}};
 
 // Defaults are the constructors'. The emitter's orbit radius and its deviation have none in the
 // engine (every emitter is read before use); 0 is the text format's choice.
+// clang-format off
 const std::vector<ClassSchema> kClassSchemas = {
     {makeTag("PSYS"), "ParticleSystem", Family::System,
      {uint32Field("maxParticles", 0, ParticleSystem::kMaxParticles),
@@ -138,6 +139,7 @@ const std::vector<ClassSchema> kClassSchemas = {
     {makeTag("IBMP"), "BmpImage", Family::Image, {requiredStringField("fileName")}},
     {makeTag("ITGA"), "TgaImage", Family::Image, {requiredStringField("fileName")}},
 };
+// clang-format on
 
 }  // namespace
 

@@ -113,7 +113,8 @@ class Reader {
     const toml::array& array = *node.as_array();
     if (array.size() != length) {
       fail(node.source(), path,
-           "expected " + expected + ", found " + std::to_string(array.size()) + (array.size() == 1 ? " element" : " elements"));
+           "expected " + expected + ", found " + std::to_string(array.size()) +
+               (array.size() == 1 ? " element" : " elements"));
     }
     return array;
   }

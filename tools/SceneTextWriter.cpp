@@ -154,8 +154,7 @@ std::string formatCurve(const std::string& header, FieldKind kind, const CurveVa
 // the curves and contained objects must follow them.
 std::string formatBody(const ObjectValue& object, const std::string& childPrefix);
 
-std::string formatObjectTable(const std::string& header, bool arrayEntry, const ObjectValue& object,
-                              bool needsType) {
+std::string formatObjectTable(const std::string& header, bool arrayEntry, const ObjectValue& object, bool needsType) {
   std::string out = arrayEntry ? "\n[[" + header + "]]\n" : "\n[" + header + "]\n";
   if (object.schema == nullptr) {
     return out + "type = \"none\"\n";
@@ -174,7 +173,9 @@ std::string formatChildren(const FieldSchema& field, const FieldValue& value, co
     case FieldKind::Object: {
       const ObjectValue& child = value.objects.at(0);
       // An absent object is an absent table.
-      return child.schema == nullptr ? "" : formatObjectTable(header, false, child, SceneSchema::soleClass(field.family) == nullptr);
+      return child.schema == nullptr
+                 ? ""
+                 : formatObjectTable(header, false, child, SceneSchema::soleClass(field.family) == nullptr);
     }
     default: {
       std::string out;

@@ -41,8 +41,13 @@ SpriteSample glow(double x, double y) {
 // Four long and four short tapering rays around a small core: sparks and stars.
 SpriteSample spark(double x, double y) {
   const double diagonal = std::sqrt(0.5);
-  const double directions[8][2] = {{1, 0},         {0, 1},         {-1, 0},         {0, -1},
-                                   {diagonal, diagonal}, {-diagonal, diagonal}, {-diagonal, -diagonal},
+  const double directions[8][2] = {{1, 0},
+                                   {0, 1},
+                                   {-1, 0},
+                                   {0, -1},
+                                   {diagonal, diagonal},
+                                   {-diagonal, diagonal},
+                                   {-diagonal, -diagonal},
                                    {diagonal, -diagonal}};
   double alpha = 0.0;
   for (int i = 0; i < 8; ++i) {
@@ -119,6 +124,7 @@ std::vector<uint8_t> bitmap() {
   return SpriteCanvas(Size, Shade).bitmap();
 }
 
+// clang-format off
 const std::vector<Sprite> kSprites = {
     {"glow.tga", 64, false, targa<glow, 64>},
     {"spark.tga", 64, false, targa<spark, 64>},
@@ -126,6 +132,7 @@ const std::vector<Sprite> kSprites = {
     {"snowflake.tga", 128, false, targa<snowflake, 128>},
     {"bubble.bmp", 64, true, bitmap<bubble, 64>},
 };
+// clang-format on
 
 }  // namespace
 

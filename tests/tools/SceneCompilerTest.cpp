@@ -1,5 +1,3 @@
-#include "tools/SceneCompiler.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +8,7 @@
 #include "objfile/MemoryStream.h"
 #include "scene/ParticleSystem.h"
 #include "support/Bytes.h"
+#include "tools/SceneCompiler.h"
 #include "tools/SceneTextWriter.h"
 
 namespace {
@@ -194,8 +193,9 @@ TEST(SceneCompilerTest, ProvingTheBytesThroughTheEngineLeavesNoObjectBehind) {
 
 TEST(SceneCompilerTest, DecompiledFloatsReadBackBitForBit) {
   // A spread of bit patterns: every exponent, random mantissas, NaNs with payloads and signs.
-  std::vector<uint32_t> patterns = {0x00000000u, 0x80000000u, 0x00000001u, 0x807FFFFFu, 0x7F7FFFFFu, 0xFF7FFFFFu,
-                                    0x7F800000u, 0xFF800000u, 0x7FC00000u, 0xFFC00000u, 0x7F800001u, 0x7FFFFFFFu,
+  std::vector<uint32_t> patterns = {0x00000000u,  0x80000000u,         0x00000001u,         0x807FFFFFu,
+                                    0x7F7FFFFFu,  0xFF7FFFFFu,         0x7F800000u,         0xFF800000u,
+                                    0x7FC00000u,  0xFFC00000u,         0x7F800001u,         0x7FFFFFFFu,
                                     bitsOf(0.1f), bitsOf(1.0f / 3.0f), bitsOf(16777217.0f), bitsOf(1e17f)};
   uint32_t state = 12345u;
   for (int i = 0; i < 6000; ++i) {

@@ -1,5 +1,3 @@
-#include "tools/SceneSchema.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -19,6 +17,8 @@
 #include "tools/EglContext.h"
 #include "tools/RegistryMark.h"
 #include "tools/SceneCompiler.h"
+#include "tools/SceneSchema.h"
+#include "tools/TagText.h"
 
 namespace {
 
@@ -39,10 +39,10 @@ constexpr size_t kSystemHead = 16;
 
 TEST(SceneSchemaTest, EveryShapeAndModifierBodyHasItsStoredSize) {
   const std::map<std::string, int> sizes = {
-      {"BoxBouncer", 28},      {"RectangleBouncer", 52},  {"TriangleBouncer", 44},   {"SphereBouncer", 24},
-      {"CylinderBouncer", 32}, {"ForceModifier", 12},     {"DampModifier", 20},      {"BubbleModifier", 12},
-      {"ExplosionModifier", 16}, {"SphereModifier", 16},  {"TubeModifier", 28},      {"FlowModifier", 20},
-      {"GravityModifier", 8},  {"AvoidBoxModifier", 28},  {"AvoidQuadModifier", 52}, {"AvoidSphereModifier", 20},
+      {"BoxBouncer", 28},        {"RectangleBouncer", 52}, {"TriangleBouncer", 44},   {"SphereBouncer", 24},
+      {"CylinderBouncer", 32},   {"ForceModifier", 12},    {"DampModifier", 20},      {"BubbleModifier", 12},
+      {"ExplosionModifier", 16}, {"SphereModifier", 16},   {"TubeModifier", 28},      {"FlowModifier", 20},
+      {"GravityModifier", 8},    {"AvoidBoxModifier", 28}, {"AvoidQuadModifier", 52}, {"AvoidSphereModifier", 20},
   };
   int seen = 0;
   for (const ClassSchema& schema : SceneSchema::classes()) {
@@ -62,7 +62,7 @@ TEST(SceneSchemaTest, EveryShapeAndModifierBodyHasItsStoredSize) {
 
 TEST(SceneSchemaTest, TagsAreTheFactorysAndUnique) {
   const char tags[][5] = {"PSYS", "EMIT", "BBOX", "BRCT", "BTRI", "BSPH", "BCYL", "MFRC", "MDMP", "MBUB",
-                              "MEXP", "MSPH", "MTUB", "MFLW", "MGRV", "MAVB", "MAVD", "MAVS", "IBMP", "ITGA"};
+                          "MEXP", "MSPH", "MTUB", "MFLW", "MGRV", "MAVB", "MAVD", "MAVS", "IBMP", "ITGA"};
   ASSERT_EQ(SceneSchema::classes().size(), 20u);
   for (size_t i = 0; i < 20; ++i) {
     const Tag tag = makeTag(tags[i]);
@@ -89,8 +89,8 @@ TEST(SceneSchemaTest, EmitterHeadIs100BytesAndRateFollowsParticleAux) {
   EXPECT_STREQ(emitter.fields[5].name, "rate");
   EXPECT_STREQ(emitter.fields.back().name, "shape");
   // Keyless curves: 100 + 4 + 4 + 4 + 4 + 4 bytes of body behind the tag.
-  const auto bytes = compile(
-      "[system]\n[emitter]\n[emitter.colorCurve]\nresolution = 1\n[emitter.sizeCurve]\nresolution = 1\n");
+  const auto bytes =
+      compile("[system]\n[emitter]\n[emitter.colorCurve]\nresolution = 1\n[emitter.sizeCurve]\nresolution = 1\n");
   EXPECT_EQ(bytes.size(), 12 + 4 + 120 + 4 + 4 + 4);
 }
 
@@ -195,8 +195,7 @@ TEST(SceneSchemaTest, TheFormatGuideDocumentsEveryClassAndField) {
   // same line, in schema order, and lists every field in a table row before the next section.
   std::vector<size_t> starts;
   for (const ClassSchema& schema : SceneSchema::classes()) {
-    const std::string tag = "(" + std::string{static_cast<char>(schema.tag >> 24), static_cast<char>(schema.tag >> 16),
-                                              static_cast<char>(schema.tag >> 8), static_cast<char>(schema.tag)};
+    const std::string tag = "(" + tagText(schema.tag);
     starts.push_back(guide.find(tag));
     ASSERT_NE(starts.back(), std::string::npos) << schema.name;
     if (starts.size() > 1) {
@@ -347,7 +346,11 @@ TEST(SceneSchemaTest, EngineReadsAWholeSceneAsTheSchemaLaysItOut) {
     std::string text = "[system]\nmaxParticles = 4242\n[emitter]\n" +
                        distinctFields(*SceneSchema::byTag(makeTag("EMIT")), next) + R"([emitter.colorCurve]
 resolution = 64
-keys = [{ percent = 100, color = [0.5, 0.25, 0.125, 1.0] }, { percent = 30, color = [1, 1, 1, 1] }, { percent = 0, color = [0, 0, 0, 0] }]
+keys = [
+  { percent = 100, color = [0.5, 0.25, 0.125, 1.0] },
+  { percent = 30, color = [1, 1, 1, 1] },
+  { percent = 0, color = [0, 0, 0, 0] },
+]
 [emitter.sizeCurve]
 resolution = 7
 keys = [{ percent = 90, value = 3.5 }, { percent = 10, value = 0.5 }]

@@ -1,8 +1,7 @@
-#include "tools/SceneTextReader.h"
-
 #include <gtest/gtest.h>
 
 #include "tools/SceneCompiler.h"
+#include "tools/SceneTextReader.h"
 
 namespace {
 
@@ -24,7 +23,8 @@ TEST(SceneTextReaderTest, UnknownFieldsAndTablesNameTheirPlace) {
             "scenes/rain.toml:5:3: emitter.sped: unknown field of Emitter");
   EXPECT_EQ(errorOf("[system]\n[[modifiers]]\ntype = \"ForceModifier\"\nforce = [0, 1, 0]\nfalloff = 1\n"),
             "scenes/rain.toml:5:1: modifiers[0].falloff: unknown field of ForceModifier");
-  EXPECT_EQ(errorOf("[system]\nmaxParticle = 10\n"), "scenes/rain.toml:2:1: system.maxParticle: unknown field of ParticleSystem");
+  EXPECT_EQ(errorOf("[system]\nmaxParticle = 10\n"),
+            "scenes/rain.toml:2:1: system.maxParticle: unknown field of ParticleSystem");
   EXPECT_EQ(errorOf("[system]\n[emiter]\nrate = 1\n"), "scenes/rain.toml:2:2: emiter: unknown table or key");
   EXPECT_EQ(errorOf("[system]\n[emitter.colorCurve]\nresolution = 2\nsteps = 3\n"),
             "scenes/rain.toml:4:1: emitter.colorCurve.steps: unknown field of a curve");
@@ -46,7 +46,8 @@ TEST(SceneTextReaderTest, UnknownTypesAndMissingTypesAreErrors) {
   EXPECT_EQ(errorOf("[system]\n[image]\ntype = \"TgaImage\"\n"), "scenes/rain.toml:2:1: image.fileName: missing");
   EXPECT_EQ(errorOf("[system]\n[[shapes]]\ntype = \"none\"\nradius = 1\n"),
             "scenes/rain.toml:4:1: shapes[0].radius: unknown field of an absent object");
-  EXPECT_EQ(errorOf("[emitter]\nrate = 1\n"), "scenes/rain.toml:1:1: emitter: a scene with objects needs a [system] table");
+  EXPECT_EQ(errorOf("[emitter]\nrate = 1\n"),
+            "scenes/rain.toml:1:1: emitter: a scene with objects needs a [system] table");
 }
 
 TEST(SceneTextReaderTest, WrongValueTypesAreErrors) {
@@ -65,12 +66,15 @@ TEST(SceneTextReaderTest, WrongValueTypesAreErrors) {
             "scenes/rain.toml:3:9: emitter.shape: expected a name or an integer, found a floating-point number");
   EXPECT_EQ(errorOf("[system]\n[image]\ntype = \"BmpImage\"\nfileName = 7\n"),
             "scenes/rain.toml:4:12: image.fileName: expected a string, found an integer");
-  EXPECT_EQ(errorOf("[system]\nmaxParticles = 10\n[emitter]\nvelocity = [0, \"up\", 0]\n"),
-            "scenes/rain.toml:4:16: emitter.velocity[1]: expected a number or a bit pattern \"0xHHHHHHHH\", found \"up\"");
+  EXPECT_EQ(
+      errorOf("[system]\nmaxParticles = 10\n[emitter]\nvelocity = [0, \"up\", 0]\n"),
+      "scenes/rain.toml:4:16: emitter.velocity[1]: expected a number or a bit pattern \"0xHHHHHHHH\", found \"up\"");
   EXPECT_EQ(errorOf("[system]\n[[shapes]]\ntype = \"BoxBouncer\"\n[[shapes.boxMin]]\n"),
             "scenes/rain.toml:4:1: shapes[0].boxMin: expected an array of 3 numbers, found 1 element");
-  EXPECT_EQ(errorOf("[system]\nshapes = 3\n"), "scenes/rain.toml:2:1: system.shapes: belongs at the top level, beside [system]");
-  EXPECT_EQ(errorOf("shapes = 3\n[system]\n"), "scenes/rain.toml:1:10: shapes: expected an array of tables ([[shapes]]), found an integer");
+  EXPECT_EQ(errorOf("[system]\nshapes = 3\n"),
+            "scenes/rain.toml:2:1: system.shapes: belongs at the top level, beside [system]");
+  EXPECT_EQ(errorOf("shapes = 3\n[system]\n"),
+            "scenes/rain.toml:1:10: shapes: expected an array of tables ([[shapes]]), found an integer");
 }
 
 TEST(SceneTextReaderTest, WrongArrayLengthsAreErrors) {
@@ -80,9 +84,10 @@ TEST(SceneTextReaderTest, WrongArrayLengthsAreErrors) {
             "scenes/rain.toml:4:11: shapes[0].corners: expected an array of 4 vectors, found 3 elements");
   EXPECT_EQ(errorOf("[system]\n[[shapes]]\ntype = \"TriangleBouncer\"\nvertices = [[0, 0, 0], [1, 0, 0], [1, 0]]\n"),
             "scenes/rain.toml:4:35: shapes[0].vertices[2]: expected an array of 3 numbers, found 2 elements");
-  EXPECT_EQ(errorOf("[system]\n[emitter.colorCurve]\nresolution = 4\nkeys = [{ percent = 0, color = [1, 1, 1] }]\n"),
-            "scenes/rain.toml:4:32: emitter.colorCurve.keys[0].color: expected an array of 4 numbers (red, green, blue, "
-            "alpha), found 3 elements");
+  EXPECT_EQ(
+      errorOf("[system]\n[emitter.colorCurve]\nresolution = 4\nkeys = [{ percent = 0, color = [1, 1, 1] }]\n"),
+      "scenes/rain.toml:4:32: emitter.colorCurve.keys[0].color: expected an array of 4 numbers (red, green, blue, "
+      "alpha), found 3 elements");
 }
 
 TEST(SceneTextReaderTest, IntegersOutOfRangeAndOtherLimitsAreErrors) {
@@ -90,7 +95,8 @@ TEST(SceneTextReaderTest, IntegersOutOfRangeAndOtherLimitsAreErrors) {
             "scenes/rain.toml:3:8: emitter.rate: 2147483648 is outside -2147483648..2147483647");
   EXPECT_EQ(errorOf("[system]\n[emitter]\nlife = -2147483649\n"),
             "scenes/rain.toml:3:8: emitter.life: -2147483649 is outside -2147483648..2147483647");
-  EXPECT_EQ(errorOf("[system]\nmaxParticles = -1\n"), "scenes/rain.toml:2:16: system.maxParticles: -1 is outside 0..1000000");
+  EXPECT_EQ(errorOf("[system]\nmaxParticles = -1\n"),
+            "scenes/rain.toml:2:16: system.maxParticles: -1 is outside 0..1000000");
   // The engine's limits: a million particles, 256 shapes and 256 modifiers.
   EXPECT_EQ(errorOf("[system]\nmaxParticles = 1000001\n"),
             "scenes/rain.toml:2:16: system.maxParticles: 1000001 is outside 0..1000000");
@@ -105,7 +111,8 @@ TEST(SceneTextReaderTest, IntegersOutOfRangeAndOtherLimitsAreErrors) {
             "scenes/rain.toml:4:21: emitter.sizeCurve.keys[0].percent: -1 is outside 0..2147483647");
   EXPECT_EQ(errorOf("[system]\n[emitter.sizeCurve]\nkeys = []\n"),
             "scenes/rain.toml:2:1: emitter.sizeCurve.resolution: missing (a curve has no default resolution)");
-  EXPECT_EQ(errorOf("[system]\n[emitter]\nspeed = 1e39\n"), "scenes/rain.toml:3:9: emitter.speed: out of single-precision range");
+  EXPECT_EQ(errorOf("[system]\n[emitter]\nspeed = 1e39\n"),
+            "scenes/rain.toml:3:9: emitter.speed: out of single-precision range");
   EXPECT_EQ(errorOf("[system]\n[image]\ntype = \"BmpImage\"\nfileName = \"a\\u0000b\"\n"),
             "scenes/rain.toml:4:12: image.fileName: a stored string cannot hold a NUL character");
   EXPECT_EQ(errorOf("[system]\n[image]\ntype = \"BmpImage\"\nfileName = \"" + std::string(1025, 'x') + "\"\n"),
@@ -132,7 +139,8 @@ bounceMode = "mirror"
 [[shapes]]
 type = "TriangleBouncer"
 bounceMode = 7
-)", "scene.toml");
+)",
+                                                   "scene.toml");
   const ObjectValue& emitter = scene.fields[1].objects[0];
   EXPECT_EQ(emitter.fields[17].words, std::vector<uint32_t>{16u});
   EXPECT_EQ(emitter.fields[7].words, std::vector<uint32_t>{0x40400000u});

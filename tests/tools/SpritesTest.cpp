@@ -1,5 +1,3 @@
-#include "scenes/textures/Sprites.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "scenes/textures/Sprites.h"
 #include "support/TempDir.h"
 
 namespace {
