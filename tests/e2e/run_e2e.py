@@ -1,0 +1,717 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the real ostrel.scr under Wine, in virtual X servers.
+
+One private Wine prefix is made per run and shared by its tests. Tests that need the display
+switch to 640 x 480 to succeed run on a 640x480 Xvfb; the others on an 800x600 one, where it fails.
+What a screenshot cannot show (message box texts and flags, display settings, the order of the
+teardown calls, when a key arrived) is read from Wine's relay trace of the program's calls.
+
+Only the standard library: run it as `tests/e2e/run_e2e.py --windows-build build/windows`.
+"""
+
+import argparse
+import os
+import re
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+WINE = "/usr/lib/wine/wine64"
+WINESERVER = "/usr/lib/wine/wineserver"
+SCENE_NAMES = ["tube.psf", "fountain.psf", "swarm.psf", "melt.psf", "waterfall.psf", "rain.psf", "snow.psf"]
+SCREENSAVER_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Screen Savers"
+
+# The calls the relay trace shows; everything else stays quiet so that traces stay small.
+RELAY_INCLUDE = ";".join([
+    "kernel32.SetCurrentDirectoryA", "kernel32.LoadLibraryA", "kernel32.GetProcAddress",
+    "kernel32.FreeLibrary", "user32.MessageBoxA", "user32.DialogBoxParamA",
+    "user32.GetForegroundWindow", "user32.ChangeDisplaySettingsExA", "user32.ChangeDisplaySettingsA",
+    "user32.CreateWindowExA", "user32.PostMessageA", "user32.PostQuitMessage", "user32.ShowCursor",
+    "user32.ReleaseDC", "opengl32.wglDeleteContext", "opengl32.wglMakeCurrent", "winmm.timeGetTime",
+])
+# Counting frames: the buffer swaps alone.
+RELAY_FRAMES = "gdi32.SwapBuffers"
+
+WM_CLOSE = "00000010"
+MB_ICONWARNING_OK = "00000030"
+
+# A scene file with the file tag and no root object: the screensaver shows its fading black screen.
+EMPTY_SCENE = b"DHSP" + b"\0\0\0\0"
+# Not a scene file at all.
+BROKEN_SCENE = b"GIF89a\0\0\0\0"
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+class Xvfb:
+    """A virtual X server of the given size on a free display number."""
+
+    def __init__(self, width, height):
+        self.size = (width, height)
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + 20
+        while not number.endswith(b"\n"):
+            ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
+            chunk = os.read(read_end, 16) if ready else b""
+            if not chunk:
+                os.close(read_end)
+                self.stop()
+                raise Failure("Xvfb did not start")
+            number += chunk
+        os.close(read_end)
+        self.display = ":" + number.decode().strip()
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+def xdotool(display, *args, timeout=10):
+    env = dict(os.environ, DISPLAY=display)
+    result = subprocess.run(["xdotool", *args], env=env, capture_output=True, text=True, timeout=timeout)
+    return result.returncode, result.stdout
+
+
+def find_window(display, title_pattern, timeout=20.0, process=None):
+    """The newest X window whose title matches, waiting for it to appear."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        code, out = xdotool(display, "search", "--name", title_pattern)
+        ids = out.split()
+        if code == 0 and ids:
+            return ids[-1]
+        if process is not None and process.poll() is not None:
+            raise Failure(f"the program ended with {process.returncode} before a window '{title_pattern}' appeared")
+        time.sleep(0.1)
+    raise Failure(f"no window '{title_pattern}' within {timeout} s")
+
+
+def press(display, window, key):
+    xdotool(display, "windowfocus", window)
+    xdotool(display, "key", key)
+
+
+def answer(display, window, key, process, timeout=20.0):
+    """Presses a key on a dialog until its program ends: a window can exist before it takes keys."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        press(display, window, key)
+        try:
+            return process.wait(1.5)
+        except subprocess.TimeoutExpired:
+            pass
+    raise Failure(f"the program did not end on {key} within {timeout} s")
+
+
+def screenshot(display, path):
+    """Saves the whole screen as PNG and returns the share of pixels that are not dark."""
+    env = dict(os.environ, DISPLAY=display)
+    ppm = subprocess.run(["import", "-window", "root", "ppm:-"], env=env, capture_output=True, timeout=30).stdout
+    subprocess.run(["convert", "ppm:-", path], input=ppm, capture_output=True, timeout=30)
+    return bright_share(ppm)
+
+
+def bright_share(ppm, region=None):
+    """Share of pixels with a channel above 40 in a binary PPM, optionally within (x, y, w, h)."""
+    fields = []
+    position = 0
+    while len(fields) < 4:
+        while ppm[position:position + 1].isspace():
+            position += 1
+        if ppm[position:position + 1] == b"#":
+            position = ppm.index(b"\n", position) + 1
+            continue
+        end = position
+        while not ppm[end:end + 1].isspace():
+            end += 1
+        fields.append(ppm[position:end])
+        position = end
+    check(fields[0] == b"P6", "screenshot is not a binary PPM")
+    width, height = int(fields[1]), int(fields[2])
+    pixels = ppm[position + 1:]
+    x0, y0, w, h = region or (0, 0, width, height)
+    bright = 0
+    for y in range(y0, y0 + h):
+        row = pixels[(y * width + x0) * 3:(y * width + x0 + w) * 3]
+        bright += sum(1 for i in range(0, len(row), 3) if max(row[i], row[i + 1], row[i + 2]) > 40)
+    return bright / float(w * h)
+
+
+class Relay:
+    """A relay trace written by one run."""
+
+    def __init__(self, path):
+        self.path = path
+
+    def lines(self):
+        with open(self.path, "r", errors="replace") as f:
+            return f.read().splitlines()
+
+    def calls(self, function):
+        return [line for line in self.lines() if f"Call {function}(" in line]
+
+    def index_of(self, text, lines=None):
+        for i, line in enumerate(lines if lines is not None else self.lines()):
+            if text in line:
+                return i
+        return -1
+
+    def message_times(self, message):
+        """Milliseconds since the start at which the window procedure was called with a message:
+        the first timeGetTime is the start, each window procedure call reads the clock once."""
+        lines = self.lines()
+        start = None
+        times = []
+        pending = False
+        for line in lines:
+            value = re.search(r"Ret  winmm\.timeGetTime\(\) retval=([0-9a-f]+)", line)
+            if value:
+                now = int(value.group(1), 16)
+                if start is None:
+                    start = now
+                elif pending:
+                    times.append((now - start) & 0xFFFFFFFF)
+                    pending = False
+            elif "Call window proc" in line and f"msg={message}," in line:
+                pending = True
+        return times
+
+
+class Harness:
+    def __init__(self, args):
+        self.args = args
+        self.root = tempfile.mkdtemp(prefix="ostrel-e2e-")
+        self.out = os.path.abspath(args.out)
+        os.makedirs(self.out, exist_ok=True)
+        self.prefix = os.path.join(self.root, "prefix")
+        self.windows = os.path.join(self.prefix, "drive_c", "windows")
+        self.display = None
+        self.processes = []
+        self.passed = 0
+        self.failed = []
+        self.log_number = 0
+
+    # --- Wine -----------------------------------------------------------------------------------
+
+    def env(self, debug="-all"):
+        env = dict(os.environ)
+        env.update(WINEPREFIX=self.prefix, WINEDEBUG=debug, DISPLAY=self.display,
+                   WINEDLLOVERRIDES="mscoree,mshtml=")
+        env.pop("WAYLAND_DISPLAY", None)
+        return env
+
+    def wine(self, args, relay=False, extra_debug=""):
+        """Starts a Windows program; with relay, its trace goes to a new log file."""
+        debug = "-all,+relay" + extra_debug if relay else "-all"
+        log = None
+        if relay:
+            self.log_number += 1
+            log = os.path.join(self.root, f"relay-{self.log_number}.log")
+        stderr = open(log, "w") if log else subprocess.DEVNULL
+        process = subprocess.Popen([WINE, *args], env=self.env(debug), stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, stderr=stderr, start_new_session=True)
+        if log:
+            stderr.close()
+        self.processes.append(process)
+        return process, (Relay(log) if log else None)
+
+    def wine_tool(self, args, timeout=60):
+        process, _ = self.wine(args)
+        return wait_exit(process, timeout)
+
+    def server(self, *args, timeout=60):
+        subprocess.run([WINESERVER, *args], env=self.env(), timeout=timeout, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+
+    def set_display(self, xvfb):
+        """Moves the prefix to another X server: nothing of the old one may keep running."""
+        self.server("-k")
+        self.server("-w")
+        self.display = xvfb.display
+        # A persistent server keeps the desktop process between the tests' programs.
+        self.server("-p")
+
+    def create_prefix(self):
+        started = time.monotonic()
+        self.wine_tool(["wineboot", "-i"], timeout=180)
+        self.server("-w", timeout=180)
+        self.server("-p")
+        self.wine_tool(["reg", "add", r"HKCU\Software\Wine\Debug", "/v", "RelayInclude", "/t", "REG_SZ",
+                        "/d", RELAY_INCLUDE, "/f"])
+        shutil.copy(self.args.screensaver, os.path.join(self.windows, "ostrel.scr"))
+        shutil.copy(self.args.preview_host, os.path.join(self.prefix, "drive_c", "preview_host.exe"))
+        print(f"   prefix ready in {time.monotonic() - started:.1f} s", flush=True)
+
+    def set_relay(self, functions):
+        self.wine_tool(["reg", "add", r"HKCU\Software\Wine\Debug", "/v", "RelayInclude", "/t", "REG_SZ",
+                        "/d", functions, "/f"])
+
+    def set_threshold(self, value):
+        if value is None:
+            self.wine_tool(["reg", "delete", SCREENSAVER_KEY, "/v", "Mouse Threshold", "/f"])
+        else:
+            self.wine_tool(["reg", "add", SCREENSAVER_KEY, "/v", "Mouse Threshold", "/t", "REG_DWORD",
+                            "/d", str(value), "/f"])
+
+    def screensaver(self, args, relay=True, extra_debug=""):
+        return self.wine([r"C:\windows\ostrel.scr", *args], relay=relay, extra_debug=extra_debug)
+
+    # --- scenes ---------------------------------------------------------------------------------
+
+    def install_scenes(self, content=None, files=()):
+        """Empties the Windows directory of scenes, then installs content under every scene name
+        and the given files under their own names."""
+        for name in os.listdir(self.windows):
+            if name.lower().endswith((".psf", ".tga", ".bmp")):
+                os.remove(os.path.join(self.windows, name))
+        if content is not None:
+            for name in SCENE_NAMES:
+                with open(os.path.join(self.windows, name), "wb") as f:
+                    f.write(content)
+        for path in files:
+            shutil.copy(path, os.path.join(self.windows, os.path.basename(path)))
+
+    def install_one_scene_everywhere(self, scene, images):
+        """The given scene under every name of the table, so that whatever is drawn shows it."""
+        with open(scene, "rb") as f:
+            self.install_scenes(f.read(), images)
+
+    # --- running tests --------------------------------------------------------------------------
+
+    def cleanup_processes(self):
+        leftover = False
+        for process in self.processes:
+            if process.poll() is None:
+                leftover = True
+                os.killpg(process.pid, signal.SIGKILL)
+                process.wait()
+        self.processes = []
+        if leftover:
+            # A program killed from outside can leave others waiting on it.
+            self.server("-k")
+            self.server("-w")
+            self.server("-p")
+
+    def run(self, test, timeout=90):
+        name = test.__name__[len("test_"):]
+        started = time.monotonic()
+
+        def expired(signum, frame):
+            raise Failure(f"timed out after {timeout} s")
+
+        signal.signal(signal.SIGALRM, expired)
+        signal.alarm(timeout)
+        try:
+            test(self)
+            self.passed += 1
+            print(f"ok   {name} ({time.monotonic() - started:.1f} s)", flush=True)
+        except Failure as failure:
+            self.failed.append(name)
+            print(f"FAIL {name}: {failure}", flush=True)
+        finally:
+            signal.alarm(0)
+            self.cleanup_processes()
+
+    def close(self):
+        try:
+            self.cleanup_processes()
+            self.server("-k", timeout=30)
+        finally:
+            if self.args.keep:
+                print(f"   kept {self.root}")
+            else:
+                shutil.rmtree(self.root, ignore_errors=True)
+
+
+def wait_exit(process, timeout):
+    try:
+        return process.wait(timeout)
+    except subprocess.TimeoutExpired:
+        raise Failure(f"the program did not end within {timeout} s")
+
+
+def expect_running(process, what):
+    check(process.poll() is None, f"the run ended ({process.returncode}) after {what}")
+
+
+def expect_message_box(h, process, relay, text, caption="Exception"):
+    """The program shows a warning box with the text; Enter closes it and the program ends with 255."""
+    window = find_window(h.display, f"^{caption}$", process=process)
+    code = answer(h.display, window, "Return", process)
+    check(code == 255, f"exit code {code}, expected 255")
+    boxes = relay.calls("user32.MessageBoxA")
+    check(len(boxes) == 1, f"expected one message box, saw {boxes}")
+    check(re.search(rf'\(00000000,[0-9a-f]+ "{re.escape(text)}",[0-9a-f]+ "{caption}",{MB_ICONWARNING_OK}\)', boxes[0]),
+          f"message box call was {boxes[0]}")
+
+
+# --- tests that need no scene -------------------------------------------------------------------
+
+
+def test_resources(h):
+    out = subprocess.run(["x86_64-w64-mingw32-windres", "-i", h.args.screensaver, "-O", "rc"], capture_output=True,
+                         text=True, timeout=60).stdout
+    dialog = re.search(r"^102 DIALOG 0, 0, 189, 95\nSTYLE (0x[0-9a-f]+)\nCAPTION \"Ostrel Screensaver\"\n"
+                       r"FONT 8, \"MS Sans Serif\"\nBEGIN\n(.*?)\nEND", out, re.M | re.S)
+    check(dialog, "dialog 102 with its size, caption and font")
+    style = int(dialog.group(1), 16)
+    check(style & 0x00C00000 == 0x00C00000 and style & 0x80 and not style & 0x00080000,
+          f"dialog style {style:#x}: a caption and a modal frame, no system menu")
+    controls = dialog.group(2)
+    check(re.search(r"ICON 130, 65535, 7, 7, ", controls), "the icon at 7,7")
+    check('LTEXT "Ostrel Screensaver v1.0b", 65535, 57, 7, 81, 8' in controls, "the product text")
+    check('DEFPUSHBUTTON "&Close", 1, 132, 74, 50, 14' in controls, "the default Close button")
+    check(re.search(r'STRINGTABLE\nBEGIN\n\s*1, "Ostrel Screensaver"\nEND', out), "string 1")
+    check(re.search(r"^130 14 /\* RT_GROUP_ICON \*/", out, re.M), "icon group 130")
+    check("FILEVERSION 3, 10, 0, 103" in out and "PRODUCTVERSION 3, 10, 0, 103" in out, "version numbers")
+    check('BLOCK "040904e4"' in out, "string block for US English, code page 1252")
+    expected = {"CompanyName": "vantu", "FileDescription": "Ostrel Screensaver", "FileVersion": "0.01",
+                "OriginalFilename": "ostrel.scr", "ProductName": "Ostrel Screensaver", "ProductVersion": "1.0 beta"}
+    values = dict(re.findall(r'VALUE "(\w+)", "([^"]*)"', out))
+    for key, value in values.items():
+        check(value == expected.get(key, ""), f"version string {key} is '{value}'")
+    for key in expected:
+        check(key in values, f"version string {key} missing")
+
+
+def test_unknown_switches_end_at_once(h):
+    for switch in ["/x", "/?"]:
+        process, relay = h.screensaver([switch])
+        code = wait_exit(process, 30)
+        check(code == 0, f"{switch}: exit code {code}")
+        check(any('"C:\\\\windows"' in line for line in relay.calls("KERNEL32.SetCurrentDirectoryA")),
+              f"{switch}: the Windows directory is made current first")
+        for shown in ["user32.DialogBoxParamA", "user32.CreateWindowExA", "user32.MessageBoxA"]:
+            check(not relay.calls(shown), f"{switch}: {shown} was called")
+
+
+def test_settings_dialog(h):
+    for args, key in [([], "Return"), (["/c"], "Escape")]:
+        process, relay = h.screensaver(args)
+        window = find_window(h.display, "^Ostrel Screensaver$", process=process)
+        expect_running(process, "the dialog appeared")
+        code = answer(h.display, window, key, process)
+        check(code == 0, f"{args}: exit code {code}")
+        dialogs = relay.calls("user32.DialogBoxParamA")
+        check(len(dialogs) == 1 and re.search(r"\([0-9a-f]+,00000066,", dialogs[0]), f"{args}: {dialogs}")
+        foreground = relay.calls("user32.GetForegroundWindow")
+        if args:
+            check(foreground, f"{args}: the dialog's parent is the foreground window")
+        else:
+            check(",00000066,00000000," in dialogs[0] and not foreground, f"no parent: {dialogs[0]}")
+    # A parent given by number is used as it stands; this one is no window, so no dialog can open.
+    process, relay = h.screensaver(["-C:1234"])
+    check(wait_exit(process, 20) == 0, "exit code")
+    dialogs = relay.calls("user32.DialogBoxParamA")
+    check(len(dialogs) == 1 and ",00000066,000004d2," in dialogs[0], f"parent 1234: {dialogs}")
+
+
+def test_password_service_missing_ends_silently(h):
+    process, relay = h.screensaver(["/a", "1234"])
+    code = wait_exit(process, 30)
+    check(code == 0, f"exit code {code}")
+    check(any('"MPR.DLL"' in line for line in relay.calls("KERNEL32.LoadLibraryA")), "MPR.DLL loaded at run time")
+    check(any('"PwdChangePasswordA"' in line for line in relay.calls("KERNEL32.GetProcAddress")),
+          "PwdChangePasswordA looked up")
+    check(not relay.calls("user32.MessageBoxA"), "no message box")
+
+
+def test_preview_without_handle(h):
+    h.install_scenes(EMPTY_SCENE)
+    process, relay = h.screensaver(["/p"])
+    expect_message_box(h, process, relay, "Window Creation Failed")
+
+
+def test_missing_scene_restores_display_first(h):
+    h.install_scenes(None)
+    process, relay = h.screensaver(["/s"], extra_debug=",+system")
+    expect_message_box(h, process, relay, "File Not Found")
+    lines = relay.lines()
+    switch = relay.index_of("Call user32.ChangeDisplaySettingsExA(00000000,", lines)
+    check(switch >= 0 and ",00000000,00000004,00000000)" in lines[switch], "ChangeDisplaySettingsExA with CDS_FULLSCREEN")
+    check("dmFields=BITSPERPEL,PELSWIDTH,PELSHEIGHT dmBitsPerPel=32 dmPelsWidth=640 dmPelsHeight=480 "
+          in "\n".join(lines), "the display mode asked for: 640 x 480 x 32 and nothing else")
+    check(relay.index_of("Ret  user32.ChangeDisplaySettingsExA() retval=00000000", lines) > switch, "the switch succeeded")
+    check(relay.calls("user32.ShowCursor") and "(00000000)" in relay.calls("user32.ShowCursor")[0], "cursor hidden")
+    window = relay.calls("user32.CreateWindowExA")
+    check(window and re.search(r'\(00000008,[0-9a-f]+ "vtScreensaver",[0-9a-f]+ "vantu::Screensaver",86000000,'
+                               r'00000000,00000000,00000280,000001e0,00000000,', window[0]),
+          f"topmost 640 x 480 popup: {window}")
+    restore = relay.index_of("Call user32.ChangeDisplaySettingsA(00000000,00000000)", lines)
+    release = relay.index_of("Call user32.ReleaseDC(", lines)
+    delete = relay.index_of("Call opengl32.wglDeleteContext(", lines)
+    box = relay.index_of("Call user32.MessageBoxA(", lines)
+    check(0 <= restore < delete < release < box, f"teardown order restore {restore}, context {delete}, "
+          f"device context {release}, message {box}")
+
+
+def test_broken_scene_file(h):
+    h.install_scenes(BROKEN_SCENE)
+    process, relay = h.screensaver(["/s"])
+    expect_message_box(h, process, relay, "PSF File Load Failed")
+
+
+def start_full_screen(h, pointer=(320, 240)):
+    xdotool(h.display, "mousemove", str(pointer[0]), str(pointer[1]))
+    process, relay = h.screensaver(["/s"])
+    window = find_window(h.display, "^Ostrel Screensaver$", process=process)
+    return process, relay, window, time.monotonic()
+
+
+def wait_for_message(relay, message, count, timeout=10.0):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        times = relay.message_times(message)
+        if len(times) >= count:
+            return times
+        time.sleep(0.1)
+    raise Failure(f"{message} did not reach the window ({count} expected)")
+
+
+def posted_closes(relay):
+    return [line for line in relay.calls("user32.PostMessageA") if f",{WM_CLOSE},00000000,00000000)" in line]
+
+
+def test_no_scene_shows_black_and_keys_count_after_three_seconds(h):
+    h.install_scenes(EMPTY_SCENE)
+    process, relay, window, shown = start_full_screen(h)
+    press(h.display, window, "space")
+    early = wait_for_message(relay, "WM_KEYDOWN", 1)
+    check(early[0] < 3000, f"the first key arrived {early[0]} ms after the start; the test was too slow")
+    time.sleep(max(0.0, shown + 3.5 - time.monotonic()))
+    expect_running(process, "a key in the first three seconds")
+    check(not posted_closes(relay), "a key in the first three seconds posted WM_CLOSE")
+    share = screenshot(h.display, os.path.join(h.out, "e2e-no-scene.png"))
+    check(share < 0.001, f"{share:.1%} of the screen is lit without a scene")
+    press(h.display, window, "space")
+    code = wait_exit(process, 20)
+    check(code == 0, f"exit code {code}")
+    late = relay.message_times("WM_KEYDOWN")
+    check(len(late) >= 2 and late[-1] >= 3000, f"the ending key arrived at {late}")
+    check(len(posted_closes(relay)) >= 1, "the late key posted WM_CLOSE")
+    check(relay.calls("user32.PostQuitMessage"), "the close became WM_QUIT")
+    lines = relay.lines()
+    check(0 <= relay.index_of("Call user32.ChangeDisplaySettingsA(00000000,00000000)", lines)
+          < relay.index_of("Call opengl32.wglDeleteContext(", lines), "display restored, then the context deleted")
+
+
+def mouse_threshold_case(h, threshold):
+    h.set_threshold(threshold)
+    try:
+        h.install_scenes(EMPTY_SCENE)
+        x, y = 300, 200
+        process, relay, window, shown = start_full_screen(h, (x, y))
+        limit = 50 if threshold is None else threshold
+        # Far beyond the threshold, but in the grace period.
+        xdotool(h.display, "mousemove", str(x + limit + 40), str(y))
+        time.sleep(0.3)
+        xdotool(h.display, "mousemove", str(x), str(y))
+        time.sleep(max(0.0, shown + 3.5 - time.monotonic()))
+        expect_running(process, "a mouse move in the first three seconds")
+        moves = len(relay.message_times("WM_MOUSEMOVE"))
+        for dx, dy in [(limit, 0), (0, limit), (-limit, -limit)]:
+            xdotool(h.display, "mousemove", str(x + dx), str(y + dy))
+            moves = len(wait_for_message(relay, "WM_MOUSEMOVE", moves + 1))
+        time.sleep(0.5)
+        expect_running(process, f"mouse moves of {limit} pixels")
+        check(not posted_closes(relay), "a move within the threshold posted WM_CLOSE")
+        xdotool(h.display, "mousemove", str(x), str(y + limit + 1))
+        code = wait_exit(process, 20)
+        check(code == 0, f"exit code {code}")
+    finally:
+        if threshold is not None:
+            h.set_threshold(None)
+
+
+def test_mouse_threshold_default(h):
+    mouse_threshold_case(h, None)
+
+
+def test_mouse_threshold_from_registry(h):
+    mouse_threshold_case(h, 120)
+
+
+def run_preview(h, seconds, picture=None):
+    log = os.path.join(h.root, "preview-host.log")
+    process, relay = h.wine([r"C:\preview_host.exe", r"C:\windows\ostrel.scr", "Z:" + log.replace("/", "\\"),
+                             str(seconds)], relay=True)
+
+    def read_log():
+        try:
+            with open(log) as f:
+                return f.read()
+        except FileNotFoundError:
+            return ""
+
+    deadline = time.monotonic() + 30
+    while "preview " not in read_log() and "error" not in read_log():
+        check(time.monotonic() < deadline, "no preview window reported")
+        check(process.poll() is None, f"the host ended early: {read_log()}")
+        time.sleep(0.1)
+    report = read_log()
+    check("error" not in report, report)
+    check(re.search(r"preview 320x240 child=1 text=Ostrel Screensaver", report), report)
+    time.sleep(1.0)
+    share = None
+    if picture:
+        env = dict(os.environ, DISPLAY=h.display)
+        ppm = subprocess.run(["import", "-window", "root", "ppm:-"], env=env, capture_output=True, timeout=30).stdout
+        subprocess.run(["convert", "ppm:-", "-crop", "320x240+100+80", os.path.join(h.out, picture)], input=ppm,
+                       capture_output=True, timeout=30)
+        share = bright_share(ppm, (100, 80, 320, 240))
+    # Keys and clicks on the preview: none of them may end it.
+    xdotool(h.display, "mousemove", "260", "200")
+    for key in ["space", "Return", "a", "Escape"]:
+        xdotool(h.display, "key", key)
+    xdotool(h.display, "click", "1")
+    xdotool(h.display, "mousemove", "120", "100")
+    check(wait_exit(process, seconds + 40) == 0, read_log())
+    report = read_log()
+    check("alive=1" in report, f"the preview ended on input: {report}")
+    check("exit 0" in report, f"the preview did not end with 0 when its parent went: {report}")
+    return relay, share
+
+
+def test_preview_without_scene_ignores_input(h):
+    h.install_scenes(EMPTY_SCENE)
+    relay, _ = run_preview(h, 4)
+    check(relay.message_times("WM_LBUTTONDOWN") or relay.message_times("WM_KEYDOWN"),
+          "neither the keys nor the click reached the preview")
+
+
+def test_missing_scene_when_the_display_cannot_switch(h):
+    h.install_scenes(None)
+    process, relay = h.screensaver(["/s"])
+    expect_message_box(h, process, relay, "File Not Found")
+    lines = relay.lines()
+    check(relay.index_of("Ret  user32.ChangeDisplaySettingsExA() retval=00000000", lines) < 0, "the switch failed")
+    check(not relay.calls("user32.ShowCursor"), "the cursor stays visible")
+    check(not relay.calls("user32.ChangeDisplaySettingsA"), "nothing to restore")
+    window = relay.calls("user32.CreateWindowExA")
+    check(window and ",00000000,00000000,00000320,00000258," in window[0], f"a window of the screen's size: {window}")
+
+
+# --- tests with a real scene --------------------------------------------------------------------
+
+
+def test_frames_show_particles(h):
+    scene = h.args.scene
+    h.install_one_scene_everywhere(scene, h.args.image)
+    process, relay, window, shown = start_full_screen(h)
+    time.sleep(max(0.0, shown + 4.0 - time.monotonic()))
+    expect_running(process, "four seconds")
+    share = screenshot(h.display, os.path.join(h.out, "e2e-frame.png"))
+    check(share > 0.002, f"only {share:.2%} of the screen is lit")
+    press(h.display, window, "space")
+    check(wait_exit(process, 20) == 0, "exit code")
+
+
+def test_preview_draws_particles(h):
+    h.install_one_scene_everywhere(h.args.scene, h.args.image)
+    _, share = run_preview(h, 3, picture="e2e-preview.png")
+    check(share > 0.002, f"only {share:.2%} of the preview is lit")
+
+
+def measure_fps(h, scene, images, seconds):
+    """Frames per second from the count of buffer swaps in a window of the run, skipping the first
+    seconds of start-up and of particles filling the scene."""
+    h.install_one_scene_everywhere(scene, images)
+    h.set_relay(RELAY_FRAMES)
+    try:
+        process, relay, window, shown = start_full_screen(h)
+        time.sleep(max(0.0, shown + 4.0 - time.monotonic()))
+        first = len(relay.calls("gdi32.SwapBuffers"))
+        begun = time.monotonic()
+        time.sleep(seconds)
+        frames = len(relay.calls("gdi32.SwapBuffers")) - first
+        elapsed = time.monotonic() - begun
+        expect_running(process, "the measurement")
+        press(h.display, window, "space")
+        wait_exit(process, 30)
+        return frames / elapsed
+    finally:
+        h.set_relay(RELAY_INCLUDE)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--windows-build", default="build/windows", help="the windows preset's build folder")
+    parser.add_argument("--scene", help="a scene file for the tests that draw particles")
+    parser.add_argument("--image", action="append", default=[], help="an image file the scene names")
+    parser.add_argument("--fps", action="append", default=[], metavar="SCENE",
+                        help="measure the frame rate of a scene (images given with --image)")
+    parser.add_argument("--fps-seconds", type=float, default=8.0)
+    parser.add_argument("--only", action="append", default=[], help="run only the named tests")
+    parser.add_argument("--out", default="out", help="folder for screenshots")
+    parser.add_argument("--keep", action="store_true", help="keep the prefix and the traces")
+    args = parser.parse_args()
+    args.screensaver = os.path.join(args.windows_build, "shell", "ostrel.scr")
+    args.preview_host = os.path.join(args.windows_build, "tests", "e2e", "preview_host.exe")
+    for path in [args.screensaver, args.preview_host, WINE]:
+        if not os.path.exists(path):
+            print(f"missing {path}", file=sys.stderr)
+            return 2
+
+    switchable = [test_resources, test_unknown_switches_end_at_once, test_settings_dialog,
+                  test_password_service_missing_ends_silently, test_preview_without_handle,
+                  test_missing_scene_restores_display_first, test_broken_scene_file,
+                  test_no_scene_shows_black_and_keys_count_after_three_seconds, test_mouse_threshold_default,
+                  test_mouse_threshold_from_registry, test_preview_without_scene_ignores_input]
+    fixed = [test_missing_scene_when_the_display_cannot_switch]
+    if args.scene:
+        switchable += [test_frames_show_particles, test_preview_draws_particles]
+    if args.only:
+        switchable = [t for t in switchable if t.__name__[5:] in args.only]
+        fixed = [t for t in fixed if t.__name__[5:] in args.only]
+
+    small = Xvfb(640, 480)
+    large = Xvfb(800, 600)
+    h = Harness(args)
+    try:
+        print(f"== end-to-end tests under Wine (Xvfb {small.display} 640x480, {large.display} 800x600)", flush=True)
+        h.display = small.display
+        h.create_prefix()
+        for test in switchable:
+            h.run(test)
+        if fixed:
+            h.set_display(large)
+            for test in fixed:
+                h.run(test)
+        if args.fps:
+            h.set_display(small)
+            for scene in args.fps:
+                fps = measure_fps(h, scene, args.image, args.fps_seconds)
+                print(f"fps {os.path.basename(scene)}: {fps:.1f}", flush=True)
+    finally:
+        h.close()
+        small.stop()
+        large.stop()
+    print(f"{h.passed} passed, {len(h.failed)} failed")
+    if h.failed:
+        print("failed: " + ", ".join(h.failed))
+    return 1 if h.failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
