@@ -12,7 +12,6 @@ Only the standard library: run it as `tests/e2e/run_e2e.py --windows-build build
 import argparse
 import os
 import re
-import select
 import shutil
 import signal
 import subprocess
@@ -20,9 +19,9 @@ import sys
 import tempfile
 import time
 
-WINE = "/usr/lib/wine/wine64"
-WINESERVER = "/usr/lib/wine/wineserver"
-SCENE_NAMES = ["tube.psf", "fountain.psf", "swarm.psf", "melt.psf", "waterfall.psf", "rain.psf", "snow.psf"]
+from winesession import (WINE, Failure, WinePrefix, Xvfb, answer, bright_share, check, find_window, install_scenes,
+                         press, screenshot, wait_exit, xdotool)
+
 SCREENSAVER_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Screen Savers"
 
 # The calls the relay trace shows; everything else stays quiet so that traces stay small.
@@ -45,273 +44,48 @@ EMPTY_SCENE = b"DHSP" + b"\0\0\0\0"
 BROKEN_SCENE = b"GIF89a\0\0\0\0"
 
 
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-class Xvfb:
-    """A virtual X server of the given size on a free display number."""
-
-    def __init__(self, width, height):
-        self.size = (width, height)
-        read_end, write_end = os.pipe()
-        self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
-        os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + 20
-        while not number.endswith(b"\n"):
-            ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
-            chunk = os.read(read_end, 16) if ready else b""
-            if not chunk:
-                os.close(read_end)
-                self.stop()
-                raise Failure("Xvfb did not start")
-            number += chunk
-        os.close(read_end)
-        self.display = ":" + number.decode().strip()
-
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
-
-
-def xdotool(display, *args, timeout=10):
-    env = dict(os.environ, DISPLAY=display)
-    result = subprocess.run(["xdotool", *args], env=env, capture_output=True, text=True, timeout=timeout)
-    return result.returncode, result.stdout
-
-
-def find_window(display, title_pattern, timeout=20.0, process=None):
-    """The newest X window whose title matches, waiting for it to appear."""
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        code, out = xdotool(display, "search", "--name", title_pattern)
-        ids = out.split()
-        if code == 0 and ids:
-            return ids[-1]
-        if process is not None and process.poll() is not None:
-            raise Failure(f"the program ended with {process.returncode} before a window '{title_pattern}' appeared")
-        time.sleep(0.1)
-    raise Failure(f"no window '{title_pattern}' within {timeout} s")
-
-
-def press(display, window, key):
-    xdotool(display, "windowfocus", window)
-    xdotool(display, "key", key)
-
-
-def answer(display, window, key, process, timeout=20.0):
-    """Presses a key on a dialog until its program ends: a window can exist before it takes keys."""
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        press(display, window, key)
-        try:
-            return process.wait(1.5)
-        except subprocess.TimeoutExpired:
-            pass
-    raise Failure(f"the program did not end on {key} within {timeout} s")
-
-
-def screenshot(display, path):
-    """Saves the whole screen as PNG and returns the share of pixels that are not dark."""
-    env = dict(os.environ, DISPLAY=display)
-    ppm = subprocess.run(["import", "-window", "root", "ppm:-"], env=env, capture_output=True, timeout=30).stdout
-    subprocess.run(["convert", "ppm:-", path], input=ppm, capture_output=True, timeout=30)
-    return bright_share(ppm)
-
-
-def bright_share(ppm, region=None):
-    """Share of pixels with a channel above 40 in a binary PPM, optionally within (x, y, w, h)."""
-    fields = []
-    position = 0
-    while len(fields) < 4:
-        while ppm[position:position + 1].isspace():
-            position += 1
-        if ppm[position:position + 1] == b"#":
-            position = ppm.index(b"\n", position) + 1
-            continue
-        end = position
-        while not ppm[end:end + 1].isspace():
-            end += 1
-        fields.append(ppm[position:end])
-        position = end
-    check(fields[0] == b"P6", "screenshot is not a binary PPM")
-    width, height = int(fields[1]), int(fields[2])
-    pixels = ppm[position + 1:]
-    x0, y0, w, h = region or (0, 0, width, height)
-    bright = 0
-    for y in range(y0, y0 + h):
-        row = pixels[(y * width + x0) * 3:(y * width + x0 + w) * 3]
-        bright += sum(1 for i in range(0, len(row), 3) if max(row[i], row[i + 1], row[i + 2]) > 40)
-    return bright / float(w * h)
-
-
-class Relay:
-    """A relay trace written by one run."""
-
-    def __init__(self, path):
-        self.path = path
-
-    def lines(self):
-        with open(self.path, "r", errors="replace") as f:
-            return f.read().splitlines()
-
-    def calls(self, function):
-        return [line for line in self.lines() if f"Call {function}(" in line]
-
-    def index_of(self, text, lines=None):
-        for i, line in enumerate(lines if lines is not None else self.lines()):
-            if text in line:
-                return i
-        return -1
-
-    def message_times(self, message):
-        """Milliseconds since the start at which the window procedure was called with a message:
-        the first timeGetTime is the start, each window procedure call reads the clock once."""
-        lines = self.lines()
-        start = None
-        times = []
-        pending = False
-        for line in lines:
-            value = re.search(r"Ret  winmm\.timeGetTime\(\) retval=([0-9a-f]+)", line)
-            if value:
-                now = int(value.group(1), 16)
-                if start is None:
-                    start = now
-                elif pending:
-                    times.append((now - start) & 0xFFFFFFFF)
-                    pending = False
-            elif "Call window proc" in line and f"msg={message}," in line:
-                pending = True
-        return times
-
-
 class Harness:
     def __init__(self, args):
         self.args = args
         self.root = tempfile.mkdtemp(prefix="ostrel-e2e-")
         self.out = os.path.abspath(args.out)
         os.makedirs(self.out, exist_ok=True)
-        self.prefix = os.path.join(self.root, "prefix")
-        self.windows = os.path.join(self.prefix, "drive_c", "windows")
-        self.display = None
-        self.processes = []
+        self.wine = WinePrefix(os.path.join(self.root, "prefix"), self.root)
+        self.windows = self.wine.windows
         self.passed = 0
         self.failed = []
-        self.log_number = 0
 
-    # --- Wine -----------------------------------------------------------------------------------
+    @property
+    def display(self):
+        return self.wine.display
 
-    def env(self, debug="-all"):
-        env = dict(os.environ)
-        env.update(WINEPREFIX=self.prefix, WINEDEBUG=debug, DISPLAY=self.display,
-                   WINEDLLOVERRIDES="mscoree,mshtml=")
-        env.pop("WAYLAND_DISPLAY", None)
-        return env
-
-    def wine(self, args, relay=False, extra_debug=""):
-        """Starts a Windows program; with relay, its trace goes to a new log file."""
-        debug = "-all,+relay" + extra_debug if relay else "-all"
-        log = None
-        if relay:
-            self.log_number += 1
-            log = os.path.join(self.root, f"relay-{self.log_number}.log")
-        stderr = open(log, "w") if log else subprocess.DEVNULL
-        process = subprocess.Popen([WINE, *args], env=self.env(debug), stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.DEVNULL, stderr=stderr, start_new_session=True)
-        if log:
-            stderr.close()
-        self.processes.append(process)
-        return process, (Relay(log) if log else None)
-
-    def wine_tool(self, args, timeout=60):
-        process, _ = self.wine(args)
-        return wait_exit(process, timeout)
-
-    def server(self, *args, timeout=60):
-        subprocess.run([WINESERVER, *args], env=self.env(), timeout=timeout, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
-
-    def set_display(self, xvfb):
-        """Moves the prefix to another X server: nothing of the old one may keep running."""
-        self.server("-k")
-        self.server("-w")
-        self.display = xvfb.display
-        # A persistent server keeps the desktop process between the tests' programs.
-        self.server("-p")
-
-    def create_prefix(self):
+    def create_prefix(self, display):
         started = time.monotonic()
-        self.wine_tool(["wineboot", "-i"], timeout=180)
-        self.server("-w", timeout=180)
-        self.server("-p")
-        self.wine_tool(["reg", "add", r"HKCU\Software\Wine\Debug", "/v", "RelayInclude", "/t", "REG_SZ",
-                        "/d", RELAY_INCLUDE, "/f"])
+        self.wine.display = display
+        self.wine.ensure(RELAY_INCLUDE)
         shutil.copy(self.args.screensaver, os.path.join(self.windows, "ostrel.scr"))
-        shutil.copy(self.args.preview_host, os.path.join(self.prefix, "drive_c", "preview_host.exe"))
+        shutil.copy(self.args.preview_host, os.path.join(self.wine.path, "drive_c", "preview_host.exe"))
         print(f"   prefix ready in {time.monotonic() - started:.1f} s", flush=True)
-
-    def set_relay(self, functions):
-        self.wine_tool(["reg", "add", r"HKCU\Software\Wine\Debug", "/v", "RelayInclude", "/t", "REG_SZ",
-                        "/d", functions, "/f"])
 
     def set_threshold(self, value):
         if value is None:
-            self.wine_tool(["reg", "delete", SCREENSAVER_KEY, "/v", "Mouse Threshold", "/f"])
+            self.wine.tool(["reg", "delete", SCREENSAVER_KEY, "/v", "Mouse Threshold", "/f"])
         else:
-            self.wine_tool(["reg", "add", SCREENSAVER_KEY, "/v", "Mouse Threshold", "/t", "REG_DWORD",
+            self.wine.tool(["reg", "add", SCREENSAVER_KEY, "/v", "Mouse Threshold", "/t", "REG_DWORD",
                             "/d", str(value), "/f"])
 
     def screensaver(self, args, relay=True, extra_debug=""):
-        return self.wine([r"C:\windows\ostrel.scr", *args], relay=relay, extra_debug=extra_debug)
-
-    # --- scenes ---------------------------------------------------------------------------------
+        return self.wine.start([r"C:\windows\ostrel.scr", *args], relay=relay, extra_debug=extra_debug)
 
     def install_scenes(self, content=None, files=()):
         """Empties the Windows directory of scenes, then installs content under every scene name
         and the given files under their own names."""
-        for name in os.listdir(self.windows):
-            if name.lower().endswith((".psf", ".tga", ".bmp")):
-                os.remove(os.path.join(self.windows, name))
-        if content is not None:
-            for name in SCENE_NAMES:
-                with open(os.path.join(self.windows, name), "wb") as f:
-                    f.write(content)
-        for path in files:
-            shutil.copy(path, os.path.join(self.windows, os.path.basename(path)))
+        install_scenes(self.windows, content, files)
 
     def install_one_scene_everywhere(self, scene, images):
-        """The given scene under every name of the table, so that whatever is drawn shows it."""
+        """The given scene under every name of the table, so that whatever is chosen shows it."""
         with open(scene, "rb") as f:
             self.install_scenes(f.read(), images)
-
-    # --- running tests --------------------------------------------------------------------------
-
-    def cleanup_processes(self):
-        leftover = False
-        for process in self.processes:
-            if process.poll() is None:
-                leftover = True
-                os.killpg(process.pid, signal.SIGKILL)
-                process.wait()
-        self.processes = []
-        if leftover:
-            # A program killed from outside can leave others waiting on it.
-            self.server("-k")
-            self.server("-w")
-            self.server("-p")
 
     def run(self, test, timeout=90):
         name = test.__name__[len("test_"):]
@@ -331,24 +105,16 @@ class Harness:
             print(f"FAIL {name}: {failure}", flush=True)
         finally:
             signal.alarm(0)
-            self.cleanup_processes()
+            self.wine.stop_processes()
 
     def close(self):
         try:
-            self.cleanup_processes()
-            self.server("-k", timeout=30)
+            self.wine.close()
         finally:
             if self.args.keep:
                 print(f"   kept {self.root}")
             else:
                 shutil.rmtree(self.root, ignore_errors=True)
-
-
-def wait_exit(process, timeout):
-    try:
-        return process.wait(timeout)
-    except subprocess.TimeoutExpired:
-        raise Failure(f"the program did not end within {timeout} s")
 
 
 def expect_running(process, what):
@@ -554,7 +320,7 @@ def test_mouse_threshold_from_registry(h):
 
 def run_preview(h, seconds, picture=None):
     log = os.path.join(h.root, "preview-host.log")
-    process, relay = h.wine([r"C:\preview_host.exe", r"C:\windows\ostrel.scr", "Z:" + log.replace("/", "\\"),
+    process, relay = h.wine.start([r"C:\preview_host.exe", r"C:\windows\ostrel.scr", "Z:" + log.replace("/", "\\"),
                              str(seconds)], relay=True)
 
     def read_log():
@@ -637,7 +403,7 @@ def measure_fps(h, scene, images, seconds):
     """Frames per second from the count of buffer swaps in a window of the run, skipping the first
     seconds of start-up and of particles filling the scene."""
     h.install_one_scene_everywhere(scene, images)
-    h.set_relay(RELAY_FRAMES)
+    h.wine.set_relay(RELAY_FRAMES)
     try:
         process, relay, window, shown = start_full_screen(h)
         time.sleep(max(0.0, shown + 4.0 - time.monotonic()))
@@ -651,7 +417,7 @@ def measure_fps(h, scene, images, seconds):
         wait_exit(process, 30)
         return frames / elapsed
     finally:
-        h.set_relay(RELAY_INCLUDE)
+        h.wine.set_relay(RELAY_INCLUDE)
 
 
 def main():
@@ -690,16 +456,15 @@ def main():
     h = Harness(args)
     try:
         print(f"== end-to-end tests under Wine (Xvfb {small.display} 640x480, {large.display} 800x600)", flush=True)
-        h.display = small.display
-        h.create_prefix()
+        h.create_prefix(small.display)
         for test in switchable:
             h.run(test)
         if fixed:
-            h.set_display(large)
+            h.wine.use_display(large.display)
             for test in fixed:
                 h.run(test)
         if args.fps:
-            h.set_display(small)
+            h.wine.use_display(small.display)
             for scene in args.fps:
                 fps = measure_fps(h, scene, args.image, args.fps_seconds)
                 print(f"fps {os.path.basename(scene)}: {fps:.1f}", flush=True)
