@@ -188,8 +188,11 @@ class WinePrefix:
     def env(self, debug="-all"):
         env = dict(os.environ)
         # No Mono or Gecko installers on first start.
-        env.update(WINEPREFIX=self.path, WINEDEBUG=debug, DISPLAY=self.display, WINEDLLOVERRIDES="mscoree,mshtml=")
+        env.update(WINEPREFIX=self.path, WINEDEBUG=debug, WINEDLLOVERRIDES="mscoree,mshtml=")
         env.pop("WAYLAND_DISPLAY", None)
+        env.pop("DISPLAY", None)
+        if self.display:
+            env["DISPLAY"] = self.display
         return env
 
     def start(self, args, relay=False, extra_debug=""):
