@@ -37,6 +37,8 @@ def main():
     parser.add_argument("--prefix", default="build/wine-prefix", help="the Wine prefix, made on first use")
     parser.add_argument("--out", default="out", help="where the screenshot goes without a display")
     parser.add_argument("--seconds", type=float, default=8.0, help="how long the run goes on without a display")
+    parser.add_argument("--everywhere", action="store_true",
+                        help="install the one scene given under every name of the screensaver's table")
     parser.add_argument("files", nargs="+", help="scene files and the images they name")
     args = parser.parse_args()
 
@@ -53,8 +55,15 @@ def main():
         shutil.copy(args.screensaver, os.path.join(wine.windows, "ostrel.scr"))
         scenes = [f for f in args.files if f.lower().endswith(".psf")]
         images = [f for f in args.files if not f.lower().endswith(".psf")]
-        install_scenes(wine.windows, None, args.files)
-        print(f"   scenes: {', '.join(os.path.basename(s) for s in scenes)}", flush=True)
+        if args.everywhere:
+            if len(scenes) != 1:
+                raise Failure("--everywhere takes exactly one scene file")
+            with open(scenes[0], "rb") as f:
+                install_scenes(wine.windows, f.read(), images)
+            print(f"   scene: {os.path.basename(scenes[0])} under every scene name", flush=True)
+        else:
+            install_scenes(wine.windows, None, args.files)
+            print(f"   scenes: {', '.join(os.path.basename(s) for s in scenes)}", flush=True)
 
         process, relay = wine.start([r"C:\windows\ostrel.scr", "/s"], relay=True)
         if display:
