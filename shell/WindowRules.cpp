@@ -23,8 +23,9 @@ WindowAction WindowRules::decide(uint32_t message, uintptr_t wParam, RunMode mod
                                  int32_t cursorDx, int32_t cursorDy, int32_t mouseThreshold) {
   switch (message) {
     case WindowMessage::Destroy:
-      // The preview's parent went away: end the run like any other close.
-      return WindowAction::PostClose;
+      // The preview's parent went away and took the window with it. A close posted to the window
+      // now would never be delivered, and the run would draw on into nothing: end it here.
+      return WindowAction::Quit;
     case WindowMessage::Activate:
     case WindowMessage::ActivateApp:
     case WindowMessage::NcActivate: {

@@ -30,7 +30,7 @@ enum class WindowAction {
   Default,      // not the screensaver's business: DefWindowProcA
   Ignore,       // handled by doing nothing; returns 0
   PostClose,    // the run should end: WM_CLOSE goes through the queue
-  Quit,         // a close late enough to count: PostQuitMessage(0)
+  Quit,         // a close late enough to count, or the window gone: PostQuitMessage(0)
   HideCursor,   // no cursor over a full-screen window
   ArrowCursor,  // the standard arrow elsewhere
 };

@@ -44,6 +44,10 @@ EMPTY_SCENE = b"DHSP" + b"\0\0\0\0"
 BROKEN_SCENE = b"GIF89a\0\0\0\0"
 
 
+class Slow(Failure):
+    """The machine was too slow for what the test needs to time; the test is tried once more."""
+
+
 class Harness:
     def __init__(self, args):
         self.args = args
@@ -87,7 +91,7 @@ class Harness:
         with open(scene, "rb") as f:
             self.install_scenes(f.read(), images)
 
-    def run(self, test, timeout=90):
+    def run(self, test, timeout=90, tries=2):
         name = test.__name__[len("test_"):]
         started = time.monotonic()
 
@@ -100,6 +104,14 @@ class Harness:
             test(self)
             self.passed += 1
             print(f"ok   {name} ({time.monotonic() - started:.1f} s)", flush=True)
+        except Slow as failure:
+            signal.alarm(0)
+            self.wine.stop_processes()
+            if tries > 1:
+                print(f"     {name}: {failure}; trying again", flush=True)
+                return self.run(test, timeout, tries - 1)
+            self.failed.append(name)
+            print(f"FAIL {name}: {failure}", flush=True)
         except Failure as failure:
             self.failed.append(name)
             print(f"FAIL {name}: {failure}", flush=True)
@@ -264,7 +276,8 @@ def test_no_scene_shows_black_and_keys_count_after_three_seconds(h):
     process, relay, window, shown = start_full_screen(h)
     press(h.display, window, "space")
     early = wait_for_message(relay, "WM_KEYDOWN", 1)
-    check(early[0] < 3000, f"the first key arrived {early[0]} ms after the start; the test was too slow")
+    if early[0] >= 3000:
+        raise Slow(f"the first key arrived {early[0]} ms after the start")
     time.sleep(max(0.0, shown + 3.5 - time.monotonic()))
     expect_running(process, "a key in the first three seconds")
     check(not posted_closes(relay), "a key in the first three seconds posted WM_CLOSE")
@@ -381,16 +394,28 @@ def test_missing_scene_when_the_display_cannot_switch(h):
 # --- tests with a real scene --------------------------------------------------------------------
 
 
-def test_frames_show_particles(h):
-    scene = h.args.scene
-    h.install_one_scene_everywhere(scene, h.args.image)
+def frames_case(h, picture):
+    h.install_one_scene_everywhere(h.args.scene, h.args.image)
     process, relay, window, shown = start_full_screen(h)
     time.sleep(max(0.0, shown + 4.0 - time.monotonic()))
     expect_running(process, "four seconds")
-    share = screenshot(h.display, os.path.join(h.out, "e2e-frame.png"))
+    share = screenshot(h.display, os.path.join(h.out, picture))
     check(share > 0.002, f"only {share:.2%} of the screen is lit")
     press(h.display, window, "space")
     check(wait_exit(process, 20) == 0, "exit code")
+    return relay
+
+
+def test_frames_show_particles(h):
+    relay = frames_case(h, "e2e-frame-640x480.png")
+    window = relay.calls("user32.CreateWindowExA")
+    check(window and ",00000280,000001e0," in window[0], f"a 640 x 480 window: {window}")
+
+
+def test_frames_on_a_screen_that_cannot_switch(h):
+    relay = frames_case(h, "e2e-frame-800x600.png")
+    window = relay.calls("user32.CreateWindowExA")
+    check(window and ",00000320,00000258," in window[0], f"a window of the screen's size: {window}")
 
 
 def test_preview_draws_particles(h):
@@ -423,7 +448,8 @@ def measure_fps(h, scene, images, seconds):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--windows-build", default="build/windows", help="the windows preset's build folder")
-    parser.add_argument("--scene", help="a scene file for the tests that draw particles")
+    parser.add_argument("--scene", help="a scene file for the tests that draw particles (default: the demo scene of "
+                        "make_scene.py)")
     parser.add_argument("--image", action="append", default=[], help="an image file the scene names")
     parser.add_argument("--fps", action="append", default=[], metavar="SCENE",
                         help="measure the frame rate of a scene (images given with --image)")
@@ -444,9 +470,8 @@ def main():
                   test_missing_scene_restores_display_first, test_broken_scene_file,
                   test_no_scene_shows_black_and_keys_count_after_three_seconds, test_mouse_threshold_default,
                   test_mouse_threshold_from_registry, test_preview_without_scene_ignores_input]
-    fixed = [test_missing_scene_when_the_display_cannot_switch]
-    if args.scene:
-        switchable += [test_frames_show_particles, test_preview_draws_particles]
+    switchable += [test_frames_show_particles, test_preview_draws_particles]
+    fixed = [test_missing_scene_when_the_display_cannot_switch, test_frames_on_a_screen_that_cannot_switch]
     if args.only:
         switchable = [t for t in switchable if t.__name__[5:] in args.only]
         fixed = [t for t in fixed if t.__name__[5:] in args.only]
@@ -455,6 +480,12 @@ def main():
     large = Xvfb(800, 600)
     h = Harness(args)
     try:
+        if not args.scene:
+            demo = os.path.join(h.root, "scene")
+            subprocess.run([sys.executable, os.path.join(os.path.dirname(os.path.abspath(__file__)), "make_scene.py"),
+                            demo], check=True)
+            args.scene = os.path.join(demo, "fountain-demo.psf")
+            args.image = [os.path.join(demo, "spark.tga")]
         print(f"== end-to-end tests under Wine (Xvfb {small.display} 640x480, {large.display} 800x600)", flush=True)
         h.create_prefix(small.display)
         for test in switchable:

@@ -105,9 +105,9 @@ TEST(WindowRulesTest, CloseBecomesQuitOnlyAfterTheFirstSecond) {
   }
 }
 
-TEST(WindowRulesTest, DestroyAlwaysPostsAClose) {
-  EXPECT_EQ(decide(WindowMessage::Destroy, RunMode::Preview, 0), WindowAction::PostClose);
-  EXPECT_EQ(decide(WindowMessage::Destroy, RunMode::FullScreen, 60000), WindowAction::PostClose);
+TEST(WindowRulesTest, DestroyEndsTheRunAtOnceEvenInTheFirstSecond) {
+  EXPECT_EQ(decide(WindowMessage::Destroy, RunMode::Preview, 0), WindowAction::Quit);
+  EXPECT_EQ(decide(WindowMessage::Destroy, RunMode::FullScreen, 60000), WindowAction::Quit);
 }
 
 TEST(WindowRulesTest, CursorIsHiddenOnlyFullScreen) {
