@@ -1,5 +1,7 @@
 #include "images/Image.h"
 
+#include "core/OpenGl.h"
+#include "images/ImageFile.h"
 #include "objfile/StringIo.h"
 
 Tag Image::tag() const { return makeTag("IMAG"); }
@@ -13,4 +15,35 @@ void Image::read(Stream& stream) {
 void Image::write(Stream& stream) const {
   PsfObject::write(stream);
   writeTo(stream, fileName_);
+}
+
+void Image::loadFile(String name) {
+  fileName_ = name;
+  loadState_ = ImageLoading;
+  try {
+    ImageFile file(fileName_);
+    decode(file);
+  } catch (...) {
+    loadState_ = ImageLoadFailed;
+    throw;
+  }
+  loadState_ = ImageLoaded;
+}
+
+uint32_t Image::beginTexture(bool clamp) {
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  if (clamp) {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+  }
+  // Rows start on 4-byte boundaries, which is how the bitmap copy pads them.
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+  glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+  return name;
 }

@@ -7,6 +7,15 @@
 #include "core/String.h"
 #include "objfile/PsfObject.h"
 
+class ImageFile;
+
+// Neither side of a picture may exceed this many pixels. Sprites are a few dozen pixels wide and
+// the screen is 640 x 480, so nothing a scene needs comes near it; the bound keeps what a small
+// hostile file can make the load allocate small (a compressed bitmap is converted to a black copy
+// of its stated size, at most 2048 * 2048 * 3 bytes, 12 MiB) and the mipmap build quick, and every
+// byte count of a picture far inside a 32-bit int.
+constexpr int32_t kMaxImageSide = 2048;
+
 enum ImageLoadState : int32_t {
   ImageLoadFailed = 0,
   ImageLoading = 1,
@@ -20,9 +29,13 @@ class Image : public PsfObject {
   void read(Stream& stream) override;
   void write(Stream& stream) const override;
 
-  virtual void loadFile(String name) = 0;
-  virtual int32_t loadState() const = 0;
-  // A new texture name owned by the caller; 0 when the image is not loaded.
+  // Loads the named file, relative to the current directory: "File Not Found" when it cannot be
+  // opened, the format's own code when its content is refused. A failed load leaves the state
+  // ImageLoadFailed; the file is closed before this returns or raises.
+  virtual void loadFile(String name);
+  virtual int32_t loadState() const { return loadState_; }
+  // A new texture name owned by the caller, bound to GL_TEXTURE_2D; 0, with no OpenGL call at
+  // all, when the image is not loaded.
   virtual uint32_t createTexture() = 0;
   virtual int32_t height() const = 0;
   virtual int32_t width() const = 0;
@@ -30,5 +43,15 @@ class Image : public PsfObject {
   const String& fileName() const { return fileName_; }
 
  protected:
+  // Reads the picture from the open file, positioned at its first byte; throws the format's code
+  // when the file is refused. Replaces the image's data only once the whole picture has been read.
+  virtual void decode(ImageFile& file) = 0;
+  // The steps every image texture shares: a new texture name, bound, with the family's filters,
+  // GL_CLAMP wrapping when asked (else OpenGL's GL_REPEAT), and the unpack state the uploads use.
+  static uint32_t beginTexture(bool clamp);
+
   String fileName_;
+
+ private:
+  int32_t loadState_ = ImageLoadFailed;
 };

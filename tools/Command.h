@@ -14,3 +14,4 @@ struct Command {
 };
 
 int runCheck(const std::vector<std::string>& args);
+int runSimulate(const std::vector<std::string>& args);

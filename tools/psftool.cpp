@@ -15,6 +15,18 @@ const Command kCommands[] = {
      "Loads the scene (plain or gzip) with image names resolved against the scene's folder and\n"
      "prints its particle limit, emitter, curves, modifiers, shapes and image.\n",
      runCheck},
+    {"simulate", "run a scene's steps headless and dump its particles as CSV",
+     "usage: psftool simulate SCENE.psf --seed S --steps N [--dump FILE] [--dump-every K]\n"
+     "Loads the scene as check does, sets the generator's state to S and runs N steps; one step\n"
+     "is one frame's update and particle walk, without drawing.\n"
+     "  --dump FILE      write the particles as CSV (- for standard output): a header line, then\n"
+     "                   one row per live particle in list order after every K-th step\n"
+     "  --dump-every K   dump after steps K, 2K, ... (default: only after step N)\n"
+     "Columns: step,index,px,py,pz,vx,vy,vz,ox,oy,oz,orbitRadius,orbitAngle,lifeLeft,lifeTotal,\n"
+     "r,g,b,a,size: p the base position, v the velocity, o the drawn position, r g b a the colour\n"
+     "and size the half-size, as computed in that step's walk; floats as %.9g. An error during a\n"
+     "step keeps the rows of the steps before it and exits 1.\n",
+     runSimulate},
 };
 
 void printUsage(std::FILE* out) {

@@ -1,0 +1,107 @@
+#pragma once
+// The root object of every scene: one emitter, the deflector shapes, the modifiers and the image
+// whose texture the particles are drawn with, and the live particles it owns. Each frame calls
+// update (emission, modifiers, shapes), then draw, which is where particles age and move.
+
+#include <cstdint>
+
+#include "core/Color4.h"
+#include "core/PtrList.h"
+#include "core/Vec3.h"
+#include "objfile/PsfObject.h"
+#include "particles/Particle.h"
+
+class Bouncer;
+class Emitter;
+class Image;
+class Modifier;
+
+class ParticleSystem : public PsfObject {
+ public:
+  // Limits a scene file may ask for; beyond them read refuses with "Not Enough Memory". A live
+  // particle costs 112 bytes of heap on 64-bit glibc (its 72-byte record and 24-byte list node,
+  // with the allocator's headers: measured by bench/ParticleSystemBench), so the particle limit
+  // keeps a scene's particles near 112 MB. The shape and modifier limits are far beyond any
+  // scene; they refuse a corrupt count at once.
+  static constexpr uint32_t kMaxParticles = 1000000;
+  static constexpr int32_t kMaxShapes = 256;
+  static constexpr int32_t kMaxModifiers = 256;
+
+  // Degrees the particles' texture is turned; every draw of any particle system adds one.
+  static float textureAngle;
+
+  ParticleSystem();
+  ~ParticleSystem() override;
+
+  Tag tag() const override;
+  // maxParticles, the emitter, the shapes, the modifiers, the image (whose texture is created
+  // at once, so a GL context must be current when an image is read).
+  void read(Stream& stream) override;
+  void write(Stream& stream) const override;
+  // Ages, moves and removes the particles, drawing each live one as a textured square facing
+  // the viewer, in one batch of quads transformed by the current modelview matrix on the
+  // processor. Leaves the matrix stacks as it found them and the texture matrix turned.
+  virtual void draw();
+
+  // One simulation step: without an emitter nothing at all; else up to the emitter's rate (low
+  // 16 bits) new particles within maxParticles, every modifier's advance, the active modifiers'
+  // apply, then every shape's collide.
+  void update();
+  // Takes the image, creates its texture and binds it; a replaced image and its texture are
+  // destroyed. None, or the image already set, changes nothing.
+  void setImage(Image* image);
+
+  // The particle pass of draw without OpenGL: from head to tail, removes each particle whose life
+  // is over, otherwise counts its life down, moves it by velocity * stepScale and hands it to the
+  // sink with its colour, drawn position and half-size, looked up in that order:
+  //   sink(const Particle&, const Color4& color, const Vec3& drawn, float size)
+  // A curve lookup that throws "Illegal Index" leaves the walk at that particle.
+  template <class Sink>
+  void walk(Sink&& sink);
+
+  // Live particles in creation order; the system owns them and deletes them.
+  ParticleList& particles() { return particles_; }
+  const ParticleList& particles() const { return particles_; }
+  // Owned by the registry, not by the system; none when the scene has none.
+  Emitter* emitter() const { return emitter_; }
+  void setEmitter(Emitter* emitter) { emitter_ = emitter; }
+  Image* image() const { return image_; }
+  // In file order, never holding null; the objects belong to the registry.
+  PtrList<Bouncer>& shapes() { return shapes_; }
+  const PtrList<Bouncer>& shapes() const { return shapes_; }
+  PtrList<Modifier>& modifiers() { return modifiers_; }
+  const PtrList<Modifier>& modifiers() const { return modifiers_; }
+  uint32_t maxParticles() const { return maxParticles_; }
+  void setMaxParticles(uint32_t limit) { maxParticles_ = limit; }
+  // The image's texture name; 0 without an image.
+  uint32_t texture() const { return texture_; }
+
+ private:
+  ParticleList particles_;
+  Emitter* emitter_ = nullptr;
+  Image* image_ = nullptr;
+  PtrList<Bouncer> shapes_;
+  PtrList<Modifier> modifiers_;
+  uint32_t maxParticles_ = 0;
+  uint32_t texture_ = 0;
+};
+
+template <class Sink>
+void ParticleSystem::walk(Sink&& sink) {
+  for (auto node = particles_.begin(); node != particles_.end();) {
+    Particle* particle = *node;
+    if (particle->lifeLeft <= 0) {
+      // Erased where the walk stands: a particle is listed once, so no search of the list.
+      node = particles_.erase(node);
+      delete particle;
+      continue;
+    }
+    ++node;
+    particle->lifeLeft -= 1;
+    particle->setPosition(particle->position + particle->velocity * particle->stepScale);
+    const Color4 color = particle->currentColor();
+    const Vec3 drawn = particle->orbitPosition();
+    const float size = particle->currentSize();
+    sink(static_cast<const Particle&>(*particle), color, drawn, size);
+  }
+}

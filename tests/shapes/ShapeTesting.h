@@ -1,0 +1,83 @@
+#pragma once
+// What the shape tests share: particles owned by the test, shapes read from bytes through the tag
+// factory, and an offscreen frame to draw them into.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "core/ObjectRegistry.h"
+#include "objfile/MemoryStream.h"
+#include "objfile/ObjectFactory.h"
+#include "shapes/Bouncer.h"
+#include "support/Bytes.h"
+#include "tools/EglContext.h"
+
+// A particle list that deletes its particles when the test ends.
+class Particles {
+ public:
+  Particles() = default;
+  Particles(const Particles&) = delete;
+  Particles& operator=(const Particles&) = delete;
+  ~Particles();
+
+  // A particle without orbit at position with velocity, appended at the tail.
+  Particle& add(const Vec3& position, const Vec3& velocity, float stepScale = 1.0f);
+
+  ParticleList list;
+};
+
+// Destroys every registered object after each test, as the screensaver does at shutdown.
+class ShapeTest : public ::testing::Test {
+ protected:
+  void TearDown() override;
+
+  // Reads one contained shape (its tag, then its body) and checks that the body was consumed to
+  // the last byte.
+  template <class T>
+  T* read(const Bytes& bytes) {
+    MemoryStream stream(bytes.data());
+    T* shape = dynamic_cast<T*>(ObjectFactory::instance().readChild<Bouncer>(stream));
+    EXPECT_NE(shape, nullptr);
+    EXPECT_EQ(stream.tell(), static_cast<int>(bytes.size()));
+    return shape;
+  }
+
+  // The shape as its contained record: tag and body.
+  static std::vector<uint8_t> written(const Bouncer& shape);
+
+  // The velocity one particle gets from one collide.
+  static Vec3 bounce(Bouncer& shape, const Vec3& position, const Vec3& velocity, float stepScale = 1.0f);
+};
+
+void expectVec(const Vec3& actual, const Vec3& expected);
+void expectPlane(const Plane& plane, const Vec3& normal, float offset);
+// Bit for bit.
+void expectSameBits(const Vec3& actual, const Vec3& expected);
+
+// An orthographic view of a 64 x 64 pixel frame with one pixel per world unit, centred on the
+// origin and looking from eye towards it, cleared to black. Texturing and blending are switched on
+// the way the particles leave them, with a red texture and a blend that blackens everything, so
+// a drawing that fails to switch them off shows.
+class DrawFrame {
+ public:
+  static constexpr int kSize = 64;
+
+  DrawFrame(const Vec3& eye, const Vec3& up);
+  ~DrawFrame();
+
+  // Reads the frame back; call after drawing.
+  void capture();
+  // Whether the pixel at window coordinates (x, y) (origin bottom left) has the shapes' colour.
+  bool shapeAt(int x, int y) const;
+  // How many pixels have the shapes' colour.
+  int shapePixels() const;
+  // Whether texturing and blending are both switched on.
+  static bool spriteStateOn();
+
+ private:
+  EglContext context_;
+  unsigned int texture_ = 0;
+  std::vector<uint8_t> pixels_;
+};
