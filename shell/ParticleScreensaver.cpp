@@ -6,7 +6,9 @@
 #include "core/ObjectRegistry.h"
 #include "core/OpenGl.h"
 #include "core/Random.h"
+#include "core/vtException.h"
 #include "objfile/SceneLoader.h"
+#include "scene/ParticleSystem.h"
 #include "shell/SceneTable.h"
 
 namespace {
@@ -39,7 +41,12 @@ ParticleScreensaver::ParticleScreensaver(HINSTANCE instance, HWND parent, RunMod
   cameraOrbits = entry.cameraOrbits;
   fadeAlpha = entry.fadeAlpha;
   // The context is current: the scene's image makes its texture while it is read.
-  scene_ = SceneLoader::instance().load(entry.file, true);
+  PsfObject* root = SceneLoader::instance().load(entry.file, true);
+  scene_ = dynamic_cast<ParticleSystem*>(root);
+  if (root != nullptr && scene_ == nullptr) {
+    // Any other stored class at the root is as unusable as an unknown tag there.
+    throw vtException(ErrorCode::IllegalParticleId);
+  }
 
   setViewport(width(), height());
 }
@@ -91,6 +98,10 @@ bool ParticleScreensaver::frame() {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   glClear(GL_DEPTH_BUFFER_BIT);
 
+  if (scene_ != nullptr) {
+    scene_->update();
+    scene_->draw();
+  }
   SwapBuffers(deviceContext());
   if (cameraOrbits) {
     cameraAngle += kCameraStep;

@@ -2,8 +2,9 @@
 // The application object of the two drawing modes: one scene, drawn one simulation step per frame
 // over the fading image of the frames before.
 
-#include "objfile/PsfObject.h"
 #include "shell/Screensaver.h"
+
+class ParticleSystem;
 
 class ParticleScreensaver final : public Screensaver {
  public:
@@ -20,5 +21,6 @@ class ParticleScreensaver final : public Screensaver {
 
  private:
   // None when the scene file's root tag is 0: the run then shows only the fading black screen.
-  PsfObject* scene_;
+  // Owned by the object registry.
+  ParticleSystem* scene_;
 };
