@@ -92,9 +92,11 @@ def main():
         print(f"show: {failure}", file=sys.stderr)
         return 1
     finally:
-        wine.close()
-        if xvfb:
-            xvfb.stop()
+        try:
+            wine.close()
+        finally:
+            if xvfb:
+                xvfb.stop()
 
 
 if __name__ == "__main__":

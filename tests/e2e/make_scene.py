@@ -41,12 +41,12 @@ def emitter():
     body += f32(0.3, 0.12)             # speed, speedVar
     body += f32(0.0, 0.0)              # orbitRadius, orbitRadiusVar
     body += i32(140)                   # life
-    colours = [((1.0, 0.95, 0.6, 1.0), 100), ((1.0, 0.55, 0.2, 0.9), 60), ((0.5, 0.2, 0.9, 0.6), 25),
+    colours = [((1.0, 0.95, 0.7, 0.9), 100), ((1.0, 0.5, 0.15, 0.7), 60), ((0.6, 0.2, 0.9, 0.5), 25),
                ((0.1, 0.1, 0.6, 0.0), 0)]
     body += i32(128, len(colours))
     for rgba, percent in colours:
         body += f32(*rgba) + i32(percent)
-    sizes = [(1.6, 100), (1.0, 50), (0.4, 0)]
+    sizes = [(0.9, 100), (0.6, 50), (0.25, 0)]
     body += i32(128, len(sizes))
     for value, percent in sizes:
         body += f32(value) + i32(percent)

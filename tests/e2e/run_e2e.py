@@ -19,8 +19,8 @@ import sys
 import tempfile
 import time
 
-from winesession import (WINE, Failure, WinePrefix, Xvfb, answer, bright_share, check, find_window, install_scenes,
-                         press, screenshot, wait_exit, xdotool)
+from winesession import (WINE, Failure, WinePrefix, Xvfb, answer, check, find_window, install_scenes, press,
+                         screenshot, wait_exit, xdotool)
 
 SCREENSAVER_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Screen Savers"
 
@@ -331,7 +331,7 @@ def test_mouse_threshold_from_registry(h):
     mouse_threshold_case(h, 120)
 
 
-def run_preview(h, seconds, picture=None):
+def run_preview(h, seconds):
     log = os.path.join(h.root, "preview-host.log")
     process, relay = h.wine.start([r"C:\preview_host.exe", r"C:\windows\ostrel.scr", "Z:" + log.replace("/", "\\"),
                              str(seconds)], relay=True)
@@ -352,13 +352,6 @@ def run_preview(h, seconds, picture=None):
     check("error" not in report, report)
     check(re.search(r"preview 320x240 child=1 text=Ostrel Screensaver", report), report)
     time.sleep(1.0)
-    share = None
-    if picture:
-        env = dict(os.environ, DISPLAY=h.display)
-        ppm = subprocess.run(["import", "-window", "root", "ppm:-"], env=env, capture_output=True, timeout=30).stdout
-        subprocess.run(["convert", "ppm:-", "-crop", "320x240+100+80", os.path.join(h.out, picture)], input=ppm,
-                       capture_output=True, timeout=30)
-        share = bright_share(ppm, (100, 80, 320, 240))
     # Keys and clicks on the preview: none of them may end it.
     xdotool(h.display, "mousemove", "260", "200")
     for key in ["space", "Return", "a", "Escape"]:
@@ -369,12 +362,12 @@ def run_preview(h, seconds, picture=None):
     report = read_log()
     check("alive=1" in report, f"the preview ended on input: {report}")
     check("exit 0" in report, f"the preview did not end with 0 when its parent went: {report}")
-    return relay, share
+    return relay
 
 
 def test_preview_without_scene_ignores_input(h):
     h.install_scenes(EMPTY_SCENE)
-    relay, _ = run_preview(h, 4)
+    relay = run_preview(h, 4)
     check(relay.message_times("WM_LBUTTONDOWN") or relay.message_times("WM_KEYDOWN"),
           "neither the keys nor the click reached the preview")
 
@@ -419,9 +412,18 @@ def test_frames_on_a_screen_that_cannot_switch(h):
 
 
 def test_preview_draws_particles(h):
+    # Wine 8 shows no OpenGL drawing in a child of another process's window (the child gets no X
+    # drawable of its own), so the frames are counted from the trace instead of a screenshot.
     h.install_one_scene_everywhere(h.args.scene, h.args.image)
-    _, share = run_preview(h, 3, picture="e2e-preview.png")
-    check(share > 0.002, f"only {share:.2%} of the preview is lit")
+    h.wine.set_relay(RELAY_INCLUDE + ";" + RELAY_FRAMES)
+    try:
+        relay = run_preview(h, 3)
+    finally:
+        h.wine.set_relay(RELAY_INCLUDE)
+    check("Ret  opengl32.wglMakeCurrent() retval=00000001" in "\n".join(relay.lines()), "the context became current")
+    frames = len(relay.calls("gdi32.SwapBuffers"))
+    check(frames > 30, f"only {frames} frames drawn into the preview")
+    check(not relay.calls("user32.MessageBoxA"), "a message box")
 
 
 def measure_fps(h, scene, images, seconds):
@@ -477,7 +479,11 @@ def main():
         fixed = [t for t in fixed if t.__name__[5:] in args.only]
 
     small = Xvfb(640, 480)
-    large = Xvfb(800, 600)
+    try:
+        large = Xvfb(800, 600)
+    except Failure:
+        small.stop()
+        raise
     h = Harness(args)
     try:
         if not args.scene:
@@ -500,9 +506,11 @@ def main():
                 fps = measure_fps(h, scene, args.image, args.fps_seconds)
                 print(f"fps {os.path.basename(scene)}: {fps:.1f}", flush=True)
     finally:
-        h.close()
-        small.stop()
-        large.stop()
+        try:
+            h.close()
+        finally:
+            small.stop()
+            large.stop()
     print(f"{h.passed} passed, {len(h.failed)} failed")
     if h.failed:
         print("failed: " + ", ".join(h.failed))
