@@ -2,13 +2,13 @@
 
 #include <ctime>
 
-#include "core/FloatMath.h"
 #include "core/ObjectRegistry.h"
 #include "core/OpenGl.h"
 #include "core/Random.h"
 #include "core/vtException.h"
 #include "objfile/SceneLoader.h"
 #include "scene/ParticleSystem.h"
+#include "shell/CameraOrbit.h"
 #include "shell/SceneTable.h"
 
 namespace {
@@ -16,9 +16,7 @@ namespace {
 // The style of the chosen scene and the camera's place on its orbit (radians).
 float fadeAlpha = 0.25f;
 bool cameraOrbits = true;
-float cameraAngle = 0.25f;
-
-constexpr float kCameraStep = 0.01f;
+float cameraAngle = CameraOrbit::kStartAngle;
 
 }  // namespace
 
@@ -88,11 +86,9 @@ bool ParticleScreensaver::frame() {
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
 
-  // The eye circles the origin on an ellipse and swings up and down in phase with x.
   glLoadIdentity();
-  const float s = floatSin(cameraAngle);
-  const float c = floatCos(cameraAngle);
-  gluLookAt(50.0f * s, 50.0f * s + 10.0f, 60.0f * c, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+  const Vec3 eye = CameraOrbit::eye(cameraAngle);
+  gluLookAt(eye.x, eye.y, eye.z, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
 
   // Additive particles; the colour buffer keeps the faded trails, only depth starts afresh.
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
@@ -103,8 +99,6 @@ bool ParticleScreensaver::frame() {
     scene_->draw();
   }
   SwapBuffers(deviceContext());
-  if (cameraOrbits) {
-    cameraAngle += kCameraStep;
-  }
+  cameraAngle = CameraOrbit::advance(cameraAngle, cameraOrbits);
   return pumpMessage();
 }
