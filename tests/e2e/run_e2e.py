@@ -19,6 +19,7 @@ import sys
 import tempfile
 import time
 
+import make_scene
 from winesession import (WINE, Failure, WinePrefix, Xvfb, answer, check, find_window, install_scenes, press,
                          screenshot, wait_exit, xdotool)
 
@@ -250,6 +251,13 @@ def test_broken_scene_file(h):
     expect_message_box(h, process, relay, "PSF File Load Failed")
 
 
+def test_scene_root_of_another_class(h):
+    # A well-formed emitter where the particle system belongs: nothing the frame could draw.
+    h.install_scenes(make_scene.tag("PSHD") + make_scene.emitter())
+    process, relay = h.screensaver(["/s"])
+    expect_message_box(h, process, relay, "Illegal Particle ID")
+
+
 def start_full_screen(h, pointer=(320, 240)):
     xdotool(h.display, "mousemove", str(pointer[0]), str(pointer[1]))
     process, relay = h.screensaver(["/s"])
@@ -469,7 +477,7 @@ def main():
 
     switchable = [test_resources, test_unknown_switches_end_at_once, test_settings_dialog,
                   test_password_service_missing_ends_silently, test_preview_without_handle,
-                  test_missing_scene_restores_display_first, test_broken_scene_file,
+                  test_missing_scene_restores_display_first, test_broken_scene_file, test_scene_root_of_another_class,
                   test_no_scene_shows_black_and_keys_count_after_three_seconds, test_mouse_threshold_default,
                   test_mouse_threshold_from_registry, test_preview_without_scene_ignores_input]
     switchable += [test_frames_show_particles, test_preview_draws_particles]
