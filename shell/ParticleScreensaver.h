@@ -2,6 +2,7 @@
 // The application object of the two drawing modes: one scene, drawn one simulation step per frame
 // over the fading image of the frames before.
 
+#include "shell/SceneView.h"
 #include "shell/Screensaver.h"
 
 class ParticleSystem;
@@ -23,4 +24,6 @@ class ParticleScreensaver final : public Screensaver {
   // None when the scene file's root tag is 0: the run then shows only the fading black screen.
   // Owned by the object registry.
   ParticleSystem* scene_;
+  // The chosen scene's trail and camera style and the camera's place on its orbit.
+  SceneView view_;
 };

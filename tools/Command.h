@@ -17,3 +17,5 @@ int runCheck(const std::vector<std::string>& args);
 int runSimulate(const std::vector<std::string>& args);
 int runCompile(const std::vector<std::string>& args);
 int runDecompile(const std::vector<std::string>& args);
+// Linux only: it draws through the headless context.
+int runRender(const std::vector<std::string>& args);

@@ -10,7 +10,12 @@
 
 namespace fs = std::filesystem;
 
-LoadedScene::LoadedScene(const std::string& path) : path_(fs::absolute(path).string()) {
+LoadedScene::LoadedScene(const std::string& path, [[maybe_unused]] int width, [[maybe_unused]] int height)
+    :
+#ifndef _WIN32
+      context_(width, height),
+#endif
+      path_(fs::absolute(path).string()) {
   try {
     // A missing folder leaves the current directory alone; the load then reports the file missing.
     std::error_code ignored;

@@ -17,19 +17,23 @@ class LoadedScene {
  public:
   // Throws vtException for what the loader refuses, std::runtime_error when the root is not a
   // particle system or no context can be made.
-  explicit LoadedScene(const std::string& path);
+  // width and height size the headless context's buffer, for the tools that draw.
+  explicit LoadedScene(const std::string& path, int width = 1, int height = 1);
   // Destroys every scene object while the context is still current.
   ~LoadedScene();
   LoadedScene(const LoadedScene&) = delete;
   LoadedScene& operator=(const LoadedScene&) = delete;
 
   ParticleSystem& system() const { return *system_; }
+#ifndef _WIN32
+  const EglContext& context() const { return context_; }
+#endif
   // Absolute, as it was loaded.
   const std::string& path() const { return path_; }
 
  private:
 #ifndef _WIN32
-  EglContext context_{1, 1};
+  EglContext context_;
 #endif
   std::string path_;
   ParticleSystem* system_ = nullptr;

@@ -11,6 +11,7 @@
 #include "scene/ParticleSystem.h"
 #include "tools/Command.h"
 #include "tools/LoadedScene.h"
+#include "tools/OptionValues.h"
 #include "tools/Simulation.h"
 
 namespace {
@@ -22,18 +23,7 @@ struct Options {
 };
 
 uint64_t parseNumber(const std::string& option, const std::string& text, uint64_t highest) {
-  size_t used = 0;
-  unsigned long long value = 0;
-  try {
-    value = std::stoull(text, &used, 10);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (text.empty() || used != text.size() || text[0] == '-' || text[0] == '+' || value > highest) {
-    throw std::runtime_error("psftool simulate: " + option + " needs a whole number from 0 to " +
-                             std::to_string(highest) + ", not '" + text + "'");
-  }
-  return value;
+  return parseWholeNumber("simulate", option, text, highest);
 }
 
 Options parseOptions(const std::vector<std::string>& args) {

@@ -38,6 +38,18 @@ const Command kCommands[] = {
      "Reads a scene file (plain or gzip) and prints every field of every object as text, to\n"
      "standard output or to OUT.toml; compiling that text gives the same bytes again.\n",
      runDecompile},
+#ifndef _WIN32
+    {"render", "draw a scene's frames offscreen as the screensaver does and save them as PNG",
+     "usage: psftool render SCENE.psf --seed S --frames N [--size WxH] [--out FILE.png]\n"
+     "                      [--frames-dir DIR --every K] [--orbit|--no-orbit] [--fade A]\n"
+     "Loads the scene as check does, sets the generator's state to S and draws N frames exactly\n"
+     "as the screensaver does (default 640x480): the fade quad, the camera, one simulation step\n"
+     "and the particles per frame. --out saves the last frame; --frames-dir saves every K-th\n"
+     "frame as frame-NNNNNN.png. The camera and fade are the screensaver's for the seven scene\n"
+     "names (tube.psf ... snow.psf), else an orbiting camera and a fade of 0.25; --orbit,\n"
+     "--no-orbit and --fade override them. Prints the frames per second of the drawing.\n",
+     runRender},
+#endif
 };
 
 void printUsage(std::FILE* out) {

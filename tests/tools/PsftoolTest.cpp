@@ -196,7 +196,7 @@ TEST_F(PsftoolTest, ErrorsPrintTheSystemsMessageAndExitOne) {
 }
 
 TEST_F(PsftoolTest, EverySubcommandExplainsItself) {
-  for (const char* command : {"check", "simulate", "compile", "decompile"}) {
+  for (const char* command : {"check", "simulate", "compile", "decompile", "render"}) {
     const ToolRun run = psftool(dir, std::string(command) + " --help");
     EXPECT_EQ(run.code, 0) << command;
     EXPECT_EQ(run.out.rfind(std::string("usage: psftool ") + command, 0), 0u) << run.out;
@@ -278,4 +278,49 @@ TEST_F(PsftoolTest, CompileAndDecompileFailuresPrintOneMessageAndExitOne) {
   EXPECT_EQ(psftool(dir, "compile").code, 1);
   EXPECT_EQ(psftool(dir, "decompile a.psf b.psf").code, 1);
   EXPECT_EQ(psftool(dir, "decompile a.psf --gzip").code, 1);
+}
+
+namespace {
+
+// Width and height from a PNG file's header, or 0 x 0 when it is not one.
+std::pair<uint32_t, uint32_t> pngSize(const std::string& bytes) {
+  const std::string signature = "\x89PNG\r\n\x1a\n";
+  if (bytes.size() < 24 || bytes.compare(0, signature.size(), signature) != 0) {
+    return {0, 0};
+  }
+  auto big = [&](size_t at) {
+    return (static_cast<uint32_t>(static_cast<uint8_t>(bytes[at])) << 24) |
+           (static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 1])) << 16) |
+           (static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 2])) << 8) |
+           static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 3]));
+  };
+  return {big(16), big(20)};
+}
+
+}  // namespace
+
+TEST_F(PsftoolTest, RenderSavesTheLastFrameAndEveryKthFrameAtTheSizeAsked) {
+  std::filesystem::create_directories(dir.path("scene"));
+  dir.write("scene/point.psf", sceneFile(systemBody(10, emitterChild(1, 3))).data());
+  // Relative output paths belong to the caller's folder, not the scene's.
+  const ToolRun run = psftool(dir, "render scene/point.psf --seed 3 --frames 5 --size 40x30 --out last.png "
+                                   "--frames-dir frames --every 2", dir.path(""));
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(pngSize(contents(dir.path("last.png"))), std::make_pair(40u, 30u));
+  EXPECT_EQ(pngSize(contents(dir.path("frames/frame-000002.png"))), std::make_pair(40u, 30u));
+  EXPECT_EQ(pngSize(contents(dir.path("frames/frame-000004.png"))), std::make_pair(40u, 30u));
+  EXPECT_FALSE(std::filesystem::exists(dir.path("frames/frame-000005.png")));
+  EXPECT_NE(run.out.find("5 frames at 40x30"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("frames per second, 3 live particles at the end"), std::string::npos) << run.out;
+}
+
+TEST_F(PsftoolTest, RenderRefusesMissingOrBadOptions) {
+  const std::string scene = dir.write("ok.psf", sceneFile(systemBody(5, Bytes().u32(0))).data());
+  EXPECT_EQ(psftool(dir, "render " + scene + " --seed 1 --frames 2").code, 1);  // nowhere to save
+  EXPECT_EQ(psftool(dir, "render " + scene + " --seed 1 --frames 2 --out a.png --size 0x10").code, 1);
+  EXPECT_EQ(psftool(dir, "render " + scene + " --seed 1 --frames 2 --out a.png --size 64").code, 1);
+  EXPECT_EQ(psftool(dir, "render " + scene + " --seed 1 --frames 2 --out a.png --fade x").code, 1);
+  const ToolRun missing = psftool(dir, "render " + dir.path("nowhere.psf") + " --seed 1 --frames 1 --out a.png");
+  EXPECT_EQ(missing.code, 1);
+  EXPECT_EQ(missing.err, "File Not Found\n");
 }
