@@ -78,21 +78,9 @@ Tag Emitter::tag() const { return makeTag("EMIT"); }
 
 void Emitter::read(Stream& stream) {
   PsfObject::read(stream);
-  readField(stream, origin);
-  readField(stream, axisA);
-  readField(stream, axisB);
-  readField(stream, velocity);
-  readField(stream, particleAux);
-  readField(stream, rate);
-  readField(stream, spread);
-  readField(stream, radius);
-  readField(stream, orbitAngle);
-  readField(stream, orbitAngleVar);
-  readField(stream, speed);
-  readField(stream, speedVar);
-  readField(stream, orbitRadius);
-  readField(stream, orbitRadiusVar);
-  readField(stream, life);
+  // The 100-byte head: rate sits between particleAux and spread in the file.
+  readFields(stream, origin, axisA, axisB, velocity, particleAux, rate, spread, radius, orbitAngle, orbitAngleVar,
+             speed, speedVar, orbitRadius, orbitRadiusVar, life);
   colorCurve_ = readCurve<ColorCurve>(stream);
   sizeCurve_ = readCurve<SizeCurve>(stream);
   readField(stream, shape);
@@ -100,21 +88,8 @@ void Emitter::read(Stream& stream) {
 
 void Emitter::write(Stream& stream) const {
   PsfObject::write(stream);
-  writeField(stream, origin);
-  writeField(stream, axisA);
-  writeField(stream, axisB);
-  writeField(stream, velocity);
-  writeField(stream, particleAux);
-  writeField(stream, rate);
-  writeField(stream, spread);
-  writeField(stream, radius);
-  writeField(stream, orbitAngle);
-  writeField(stream, orbitAngleVar);
-  writeField(stream, speed);
-  writeField(stream, speedVar);
-  writeField(stream, orbitRadius);
-  writeField(stream, orbitRadiusVar);
-  writeField(stream, life);
+  writeFields(stream, origin, axisA, axisB, velocity, particleAux, rate, spread, radius, orbitAngle, orbitAngleVar,
+              speed, speedVar, orbitRadius, orbitRadiusVar, life);
   writeCurve(stream, colorCurve_.get());
   writeCurve(stream, sizeCurve_.get());
   writeField(stream, shape);

@@ -2,7 +2,6 @@
 // A deflector shape: tests every particle against its surface for the coming step and, on a hit,
 // replaces the velocity with a reflected and damped one. Shapes keep nothing between steps.
 
-#include <cstddef>
 #include <cstdint>
 
 #include "core/ConvexPatch.h"
@@ -33,17 +32,6 @@ class Bouncer : public PsfObject {
   static constexpr float kDrawColor[3] = {0.45f, 0.65f, 0.45f};
 
  protected:
-  // A run of stored fields, one 4-byte stream call per scalar, in the order given; an array is
-  // its elements in index order.
-  template <class... Fields>
-  static void readFields(Stream& stream, Fields&... fields) {
-    (readStored(stream, fields), ...);
-  }
-  template <class... Fields>
-  static void writeFields(Stream& stream, const Fields&... fields) {
-    (writeStored(stream, fields), ...);
-  }
-
   // The patches' test: a particle whose drawn position and predicted position lie on different
   // sides of the face (a point on the face counts as the negative side), with the predicted
   // position strictly inside every edge plane, gets (n - p) reflected off the face.
@@ -55,26 +43,4 @@ class Bouncer : public PsfObject {
   static void endDrawing();
   // One immediate-mode batch of vertices in kDrawColor, between beginDrawing and endDrawing.
   static void drawPrimitive(unsigned int primitive, const Vec3* vertices, int count);
-
- private:
-  template <class T>
-  static void readStored(Stream& stream, T& field) {
-    readField(stream, field);
-  }
-  template <class T, std::size_t N>
-  static void readStored(Stream& stream, T (&fields)[N]) {
-    for (T& field : fields) {
-      readField(stream, field);
-    }
-  }
-  template <class T>
-  static void writeStored(Stream& stream, const T& field) {
-    writeField(stream, field);
-  }
-  template <class T, std::size_t N>
-  static void writeStored(Stream& stream, const T (&fields)[N]) {
-    for (const T& field : fields) {
-      writeField(stream, field);
-    }
-  }
 };
