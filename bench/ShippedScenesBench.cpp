@@ -1,0 +1,91 @@
+// The shipped scenes in their steady state: particles per second of one simulation step (update,
+// then the particle walk), and frames per second drawn offscreen at 640x480 through the
+// screensaver's own frame code with the scene's camera and trails, as psftool render draws them.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "core/OpenGl.h"
+#include "core/Random.h"
+#include "particles/Emitter.h"
+#include "scene/ParticleSystem.h"
+#include "shell/SceneTable.h"
+#include "shell/SceneView.h"
+#include "tools/LoadedScene.h"
+
+namespace {
+
+std::string scenePath(const std::string& name) { return std::string(OSTREL_SCENE_DIR) + "/" + name + ".psf"; }
+
+const SceneEntry& styleOf(const std::string& name) {
+  for (const SceneEntry& entry : kSceneFiles) {
+    if (name + ".psf" == entry.file.c_str()) {
+      return entry;
+    }
+  }
+  return kSceneFiles[0];
+}
+
+// One particle life and then some: the crowd has reached its steady size.
+int settlingSteps(const ParticleSystem& system) { return system.emitter()->life + 100; }
+
+void sceneStep(benchmark::State& state, const std::string& name) {
+  LoadedScene scene(scenePath(name));
+  ParticleSystem& system = scene.system();
+  Random::seed(1);
+  for (int i = settlingSteps(system); i > 0; --i) {
+    system.update();
+    system.walk([](const Particle&, const Color4&, const Vec3&, float) {});
+  }
+  size_t particles = 0;
+  for (auto _ : state) {
+    system.update();
+    system.walk([](const Particle&, const Color4&, const Vec3& drawn, float) { benchmark::DoNotOptimize(drawn); });
+    particles += system.particles().size();
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(particles));
+  state.counters["live"] = static_cast<double>(system.particles().size());
+}
+
+void sceneFrame(benchmark::State& state, const std::string& name) {
+  constexpr int kWidth = 640;
+  constexpr int kHeight = 480;
+  LoadedScene scene(scenePath(name), kWidth, kHeight);
+  ParticleSystem& system = scene.system();
+  Random::seed(1);
+  SceneView::setUpState();
+  SceneView::setViewport(kWidth, kHeight);
+  SceneView view(styleOf(name).cameraOrbits, styleOf(name).fadeAlpha);
+  for (int i = settlingSteps(system); i > 0; --i) {
+    view.drawFrame(&system);
+    view.advanceCamera();
+  }
+  glFinish();
+  for (auto _ : state) {
+    view.drawFrame(&system);
+    view.advanceCamera();
+    // The screensaver's buffer swap waits for the frame; so does the measurement.
+    glFinish();
+  }
+  state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["live"] = static_cast<double>(system.particles().size());
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(sceneStep, tube, "tube")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(sceneStep, fountain, "fountain")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(sceneStep, swarm, "swarm")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(sceneStep, melt, "melt")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(sceneStep, waterfall, "waterfall")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(sceneStep, rain, "rain")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(sceneStep, snow, "snow")->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_CAPTURE(sceneFrame, tube, "tube")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(sceneFrame, fountain, "fountain")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(sceneFrame, swarm, "swarm")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(sceneFrame, melt, "melt")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(sceneFrame, waterfall, "waterfall")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(sceneFrame, rain, "rain")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(sceneFrame, snow, "snow")->Unit(benchmark::kMillisecond)->UseRealTime();

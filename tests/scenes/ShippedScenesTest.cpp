@@ -1,0 +1,160 @@
+// The scenes the screensaver chooses from, as the build compiled them beside their textures: each
+// loads as the screensaver loads it, survives the text format both ways, keeps a living and
+// bounded crowd, and together they use every class a scene can hold.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/Random.h"
+#include "images/Image.h"
+#include "modifiers/Modifier.h"
+#include "objfile/MemoryStream.h"
+#include "particles/Emitter.h"
+#include "scene/ParticleSystem.h"
+#include "shapes/Bouncer.h"
+#include "shell/SceneTable.h"
+#include "tools/LoadedScene.h"
+#include "tools/SceneCompiler.h"
+#include "tools/TagText.h"
+
+namespace {
+
+// Every file of the screensaver's table once ("waterfall.psf" stands twice), without ".psf".
+std::vector<std::string> sceneNames() {
+  std::vector<std::string> names;
+  for (const SceneEntry& entry : kSceneFiles) {
+    std::string name = entry.file.c_str();
+    name.resize(name.size() - 4);
+    if (std::find(names.begin(), names.end(), name) == names.end()) {
+      names.push_back(name);
+    }
+  }
+  return names;
+}
+
+std::string shippedPath(const std::string& name) { return std::string(OSTREL_SCENE_DIR) + "/" + name + ".psf"; }
+
+std::string sourcePath(const std::string& name) {
+  return std::string(OSTREL_SCENE_SOURCE_DIR) + "/" + name + ".toml";
+}
+
+std::string contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<uint8_t> bytesOf(const std::string& path) {
+  const std::string text = contents(path);
+  return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+bool isPowerOfTwo(int32_t n) { return n > 0 && (n & (n - 1)) == 0; }
+
+bool isFinite(const Vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+}  // namespace
+
+TEST(ShippedScenesTest, TheTableNamesSevenScenes) {
+  EXPECT_EQ(sceneNames(), (std::vector<std::string>{"tube", "fountain", "swarm", "melt", "waterfall", "rain", "snow"}));
+}
+
+TEST(ShippedScenesTest, EachLoadsAsTheScreensaverLoadsItWithItsTexture) {
+  for (const std::string& name : sceneNames()) {
+    SCOPED_TRACE(name);
+    LoadedScene scene(shippedPath(name));
+    const ParticleSystem& system = scene.system();
+    ASSERT_NE(system.emitter(), nullptr);
+    EXPECT_GT(system.emitter()->rate, 0);
+    EXPECT_GT(system.emitter()->life, 0);
+    EXPECT_GT(system.maxParticles(), 0u);
+    ASSERT_NE(system.image(), nullptr);
+    EXPECT_NE(system.texture(), 0u);
+    EXPECT_TRUE(isPowerOfTwo(system.image()->width())) << system.image()->fileName().c_str();
+    EXPECT_TRUE(isPowerOfTwo(system.image()->height())) << system.image()->fileName().c_str();
+  }
+}
+
+TEST(ShippedScenesTest, DecompilingThenCompilingGivesTheSameBytes) {
+  for (const std::string& name : sceneNames()) {
+    SCOPED_TRACE(name);
+    const std::vector<uint8_t> shipped = bytesOf(shippedPath(name));
+    ASSERT_FALSE(shipped.empty());
+    MemoryStream stream(shipped);
+    const std::string text = SceneCompiler::decompile(stream);
+    EXPECT_EQ(SceneCompiler::compile(text, name + ".toml"), shipped);
+  }
+}
+
+TEST(ShippedScenesTest, EachShippedFileIsItsSourceCompiled) {
+  for (const std::string& name : sceneNames()) {
+    SCOPED_TRACE(name);
+    const std::string source = sourcePath(name);
+    EXPECT_EQ(SceneCompiler::compile(contents(source), source), bytesOf(shippedPath(name)));
+  }
+}
+
+// A later edit of one scene must not silently drop the last user of a class.
+TEST(ShippedScenesTest, TogetherTheyUseEveryEmitterShapeModifierDeflectorAndImageClass) {
+  std::set<int32_t> emitterShapes;
+  std::set<std::string> tags;
+  for (const std::string& name : sceneNames()) {
+    LoadedScene scene(shippedPath(name));
+    ParticleSystem& system = scene.system();
+    emitterShapes.insert(system.emitter()->shape);
+    for (const Modifier* modifier : system.modifiers()) {
+      tags.insert(tagText(modifier->tag()));
+    }
+    for (const Bouncer* shape : system.shapes()) {
+      tags.insert(tagText(shape->tag()));
+    }
+    tags.insert(tagText(system.image()->tag()));
+  }
+  const auto shape = [](EmitterShape s) { return static_cast<int32_t>(s); };
+  EXPECT_EQ(emitterShapes, (std::set<int32_t>{shape(EmitterShape::Point), shape(EmitterShape::Line),
+                                               shape(EmitterShape::Parallelogram), shape(EmitterShape::Disc),
+                                               shape(EmitterShape::Box), shape(EmitterShape::Ring)}));
+  EXPECT_EQ(tags, (std::set<std::string>{// modifiers
+                                         "MFRC", "MDMP", "MBUB", "MEXP", "MSPH", "MTUB", "MFLW", "MGRV", "MAVB",
+                                         "MAVD", "MAVS",
+                                         // deflector shapes
+                                         "BBOX", "BRCT", "BTRI", "BSPH", "BCYL",
+                                         // images: Targa sprites and at least one bitmap
+                                         "ITGA", "IBMP"}));
+}
+
+// Run past one particle life, each scene reaches its steady crowd of rate * life particles and
+// holds it: the limit leaves room for every step's new particles (a particle is still listed in
+// the update after its last drawn step, so that needs rate * (life + 1)), so the emitter is never
+// starved and nothing piles up against the limit; and every particle is drawn somewhere real.
+TEST(ShippedScenesTest, ASimulationReachesAndHoldsItsSteadyCrowd) {
+  for (const std::string& name : sceneNames()) {
+    SCOPED_TRACE(name);
+    LoadedScene scene(shippedPath(name));
+    ParticleSystem& system = scene.system();
+    const Emitter& emitter = *system.emitter();
+    const auto rate = static_cast<size_t>(emitter.rate);
+    const int steps = emitter.life + 100;
+    Random::seed(1);
+    size_t notFinite = 0;
+    for (int step = 1; step <= steps; ++step) {
+      const size_t before = system.particles().size();
+      system.update();
+      ASSERT_EQ(system.particles().size() - before, rate) << "step " << step;
+      system.walk([&](const Particle&, const Color4&, const Vec3& drawn, float) {
+        notFinite += isFinite(drawn) ? 0 : 1;
+      });
+    }
+    EXPECT_EQ(notFinite, 0u);
+    EXPECT_EQ(system.particles().size(), rate * static_cast<size_t>(emitter.life));
+  }
+}
