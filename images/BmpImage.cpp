@@ -107,7 +107,7 @@ std::vector<uint8_t> BmpImage::rgbCopy() const {
 }
 
 uint32_t BmpImage::createTexture() {
-  if (loadState() != ImageLoaded) {
+  if (!textureCanBeMade()) {
     return 0;
   }
   const std::vector<uint8_t> rgb = rgbCopy();

@@ -30,6 +30,10 @@ void Image::loadFile(String name) {
   loadState_ = ImageLoaded;
 }
 
+bool Image::textureCanBeMade() const {
+  return loadState() == ImageLoaded && glGetString(GL_VERSION) != nullptr;
+}
+
 uint32_t Image::beginTexture(bool clamp) {
   GLuint name = 0;
   glGenTextures(1, &name);

@@ -34,8 +34,9 @@ class Image : public PsfObject {
   // ImageLoadFailed; the file is closed before this returns or raises.
   virtual void loadFile(String name);
   virtual int32_t loadState() const { return loadState_; }
-  // A new texture name owned by the caller, bound to GL_TEXTURE_2D; 0, with no OpenGL call at
-  // all, when the image is not loaded.
+  // A new texture name owned by the caller, bound to GL_TEXTURE_2D. 0, with no call beyond asking
+  // OpenGL whether it is there, when the image is not loaded or no context is current (a tool that
+  // only loads or simulates a scene): GLU would crash without one.
   virtual uint32_t createTexture() = 0;
   virtual int32_t height() const = 0;
   virtual int32_t width() const = 0;
@@ -46,6 +47,8 @@ class Image : public PsfObject {
   // Reads the picture from the open file, positioned at its first byte; throws the format's code
   // when the file is refused. Replaces the image's data only once the whole picture has been read.
   virtual void decode(ImageFile& file) = 0;
+  // Whether createTexture has something to upload and a context to upload it to.
+  bool textureCanBeMade() const;
   // The steps every image texture shares: a new texture name, bound, with the family's filters,
   // GL_CLAMP wrapping when asked (else OpenGL's GL_REPEAT), and the unpack state the uploads use.
   static uint32_t beginTexture(bool clamp);

@@ -55,7 +55,7 @@ void TgaImage::decode(ImageFile& file) {
 }
 
 uint32_t TgaImage::createTexture() {
-  if (loadState() != ImageLoaded) {
+  if (!textureCanBeMade()) {
     return 0;
   }
   const uint32_t name = beginTexture(true);

@@ -20,8 +20,8 @@ import tempfile
 import time
 
 import make_scene
-from winesession import (WINE, Failure, WinePrefix, Xvfb, answer, check, find_window, install_scenes, press,
-                         screenshot, wait_exit, xdotool)
+from winesession import (SCENE_NAMES, WINE, Failure, WinePrefix, Xvfb, answer, check, find_window, install_scenes,
+                         press, screenshot, wait_exit, xdotool)
 
 SCREENSAVER_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Screen Savers"
 
@@ -434,9 +434,10 @@ def test_preview_draws_particles(h):
     check(not relay.calls("user32.MessageBoxA"), "a message box")
 
 
-def measure_fps(h, scene, images, seconds):
+def measure_fps(h, scene, images, seconds, picture=None):
     """Frames per second from the count of buffer swaps in a window of the run, skipping the first
-    seconds of start-up and of particles filling the scene."""
+    seconds of start-up and of particles filling the scene; with picture, also a screenshot that
+    must show particles."""
     h.install_one_scene_everywhere(scene, images)
     h.wine.set_relay(RELAY_FRAMES)
     try:
@@ -448,11 +449,61 @@ def measure_fps(h, scene, images, seconds):
         frames = len(relay.calls("gdi32.SwapBuffers")) - first
         elapsed = time.monotonic() - begun
         expect_running(process, "the measurement")
+        if picture:
+            share = screenshot(h.display, picture)
+            check(share > 0.002, f"{os.path.basename(scene)}: only {share:.2%} of the screen is lit")
         press(h.display, window, "space")
         wait_exit(process, 30)
         return frames / elapsed
     finally:
         h.wine.set_relay(RELAY_INCLUDE)
+
+
+# --- the shipped scenes ------------------------------------------------------------------------
+
+
+def shipped_scenes(h):
+    scenes = sorted(f for f in os.listdir(h.args.scenes) if f.endswith(".psf"))
+    images = sorted(os.path.join(h.args.scenes, f) for f in os.listdir(h.args.scenes) if f.endswith((".tga", ".bmp")))
+    check(sorted(scenes) == sorted(SCENE_NAMES), f"the seven scenes in {h.args.scenes}: {scenes}")
+    return scenes, images
+
+
+def test_every_shipped_scene_draws(h):
+    """Each shipped scene in turn, installed under every name of the table, drawn by the real
+    screensaver: a screenshot shows its particles, and the frame rate is reported."""
+    scenes, images = shipped_scenes(h)
+    rates = []
+    for name in scenes:
+        fps = measure_fps(h, os.path.join(h.args.scenes, name), images, 3.0,
+                          picture=os.path.join(h.out, f"e2e-{name[:-4]}.png"))
+        rates.append(f"{name[:-4]} {fps:.0f}")
+    print("   frames per second: " + ", ".join(rates), flush=True)
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def test_simulation_is_the_same_on_windows(h):
+    """The Windows build of psftool under Wine and the Linux build simulate every shipped scene to
+    the same bytes: the engine owns its generator and its single-precision arithmetic."""
+    scenes, _ = shipped_scenes(h)
+    for name in scenes:
+        scene = os.path.join(h.args.scenes, name)
+        steps = ["--seed", "7", "--steps", "300", "--dump-every", "100"]
+        linux = os.path.join(h.root, f"linux-{name}.csv")
+        windows = os.path.join(h.root, f"windows-{name}.csv")
+        subprocess.run([h.args.psftool, "simulate", scene, *steps, "--dump", linux], check=True,
+                       stdout=subprocess.DEVNULL, timeout=60)
+        code = h.wine.tool([windows_path(h.args.psftool_exe), "simulate", windows_path(scene), *steps,
+                            "--dump", windows_path(windows)], timeout=60)
+        check(code == 0, f"psftool.exe simulate {name} ended with {code}")
+        with open(linux, "rb") as a, open(windows, "rb") as b:
+            expected, actual = a.read(), b.read()
+        rows = expected.count(b"\n")
+        check(rows > 100, f"{name}: only {rows} rows")
+        check(actual == expected, f"{name}: the Windows simulation differs from the Linux one")
 
 
 def main():
@@ -461,6 +512,9 @@ def main():
     parser.add_argument("--scene", help="a scene file for the tests that draw particles (default: the demo scene of "
                         "make_scene.py)")
     parser.add_argument("--image", action="append", default=[], help="an image file the scene names")
+    parser.add_argument("--scenes", default="build/native/scenes",
+                        help="the shipped scenes and their images, as the native build makes them")
+    parser.add_argument("--native-build", default="build/native", help="the native preset's build folder")
     parser.add_argument("--fps", action="append", default=[], metavar="SCENE",
                         help="measure the frame rate of a scene (images given with --image)")
     parser.add_argument("--fps-seconds", type=float, default=8.0)
@@ -470,7 +524,9 @@ def main():
     args = parser.parse_args()
     args.screensaver = os.path.join(args.windows_build, "shell", "ostrel.scr")
     args.preview_host = os.path.join(args.windows_build, "tests", "e2e", "preview_host.exe")
-    for path in [args.screensaver, args.preview_host, WINE]:
+    args.psftool_exe = os.path.join(args.windows_build, "tools", "psftool.exe")
+    args.psftool = os.path.join(args.native_build, "tools", "psftool")
+    for path in [args.screensaver, args.preview_host, args.psftool_exe, args.psftool, args.scenes, WINE]:
         if not os.path.exists(path):
             print(f"missing {path}", file=sys.stderr)
             return 2
@@ -480,7 +536,8 @@ def main():
                   test_missing_scene_restores_display_first, test_broken_scene_file, test_scene_root_of_another_class,
                   test_no_scene_shows_black_and_keys_count_after_three_seconds, test_mouse_threshold_default,
                   test_mouse_threshold_from_registry, test_preview_without_scene_ignores_input]
-    switchable += [test_frames_show_particles, test_preview_draws_particles]
+    switchable += [test_frames_show_particles, test_preview_draws_particles, test_every_shipped_scene_draws,
+                   test_simulation_is_the_same_on_windows]
     fixed = [test_missing_scene_when_the_display_cannot_switch, test_frames_on_a_screen_that_cannot_switch]
     if args.only:
         switchable = [t for t in switchable if t.__name__[5:] in args.only]

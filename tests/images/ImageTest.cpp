@@ -93,3 +93,15 @@ TEST_F(ImageTest, FailingLoadRaisesOutOfTheSceneRead) {
     EXPECT_EQ(e.code, ErrorCode::IllegalTga);
   }
 }
+
+TEST_F(ImageTest, WithoutACurrentContextNoTextureIsMade) {
+  // A tool that only loads or simulates a scene has no OpenGL context; GLU would crash without one.
+  TgaImage targa;
+  targa.loadFile("sprite.tga");
+  BmpImage bitmap;
+  bitmap.loadFile("sprite.bmp");
+  ASSERT_EQ(targa.loadState(), ImageLoaded);
+  ASSERT_EQ(bitmap.loadState(), ImageLoaded);
+  EXPECT_EQ(targa.createTexture(), 0u);
+  EXPECT_EQ(bitmap.createTexture(), 0u);
+}
