@@ -47,8 +47,12 @@ class LifeCurve {
   // lower key's value and stops one step short of its upper key's; where two segments meet, the
   // later (lower) one writes the shared entry. Entries no segment covers hold the nearest key's
   // value, and a curve without keys holds `empty`.
+  // Keys of equal percent keep their file order: the sort is stable, so a curve written back in
+  // its sorted order reads to the same keys and the same table. (An unstable sort reorders equal
+  // keys differently on every pass once there are more than 16, and which of them is the lower
+  // one decides the entry they share.)
   void build(const Value& empty) {
-    std::sort(keys_.begin(), keys_.end(), [](const Key& a, const Key& b) { return a.percent > b.percent; });
+    std::stable_sort(keys_.begin(), keys_.end(), [](const Key& a, const Key& b) { return a.percent > b.percent; });
     prefill(empty);
     for (size_t i = 1; i < keys_.size(); ++i) {
       const Key& upper = keys_[i - 1];

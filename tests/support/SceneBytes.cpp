@@ -10,7 +10,105 @@ Bytes emitterChild(int32_t rate, int32_t life, const Bytes& curves) {
 }
 
 Bytes systemBody(uint32_t limit, const Bytes& emitter) {
-  return Bytes().u32(limit).raw(emitter.data()).i32(0).i32(0).u32(0);
+  SystemBody body;
+  body.limit = limit;
+  body.emitter = emitter;
+  return body.bytes();
 }
 
 Bytes sceneFile(const Bytes& body) { return Bytes().tag("PSHD").tag("PSYS").raw(body.data()); }
+
+Bytes SystemBody::bytes() const {
+  return Bytes()
+      .u32(limit)
+      .raw(emitter.data())
+      .i32(shapeCount)
+      .raw(shapes.data())
+      .i32(modifierCount)
+      .raw(modifiers.data())
+      .raw(image.data());
+}
+
+namespace {
+
+// The fixed head's floats in stored order around the rate, then the life.
+struct EmitterHead {
+  Vec3 origin, axisA, axisB, velocity, particleAux;
+  float spread, radius, orbitAngle, orbitAngleVar, speed, speedVar, orbitRadius, orbitRadiusVar;
+};
+
+Bytes emitter(const EmitterHead& h, int32_t shape, int32_t rate, int32_t life, float keyValue, bool filled) {
+  Bytes bytes;
+  bytes.tag("EMIT").vec(h.origin).vec(h.axisA).vec(h.axisB).vec(h.velocity).vec(h.particleAux).i32(rate);
+  bytes.f32(h.spread).f32(h.radius).f32(h.orbitAngle).f32(h.orbitAngleVar).f32(h.speed).f32(h.speedVar);
+  bytes.f32(h.orbitRadius).f32(h.orbitRadiusVar).i32(life);
+  // Colour: warm white fading to a transparent blue; size: growing.
+  const auto value = [&](float sound) { return filled ? keyValue : sound; };
+  bytes.i32(100).i32(3);
+  bytes.f32(value(1.0f)).f32(value(0.9f)).f32(value(0.7f)).f32(value(1.0f)).i32(0);
+  bytes.f32(value(0.5f)).f32(value(0.6f)).f32(value(1.0f)).f32(value(0.6f)).i32(50);
+  bytes.f32(value(0.1f)).f32(value(0.2f)).f32(value(0.8f)).f32(value(0.0f)).i32(100);
+  bytes.i32(64).i32(2).f32(value(0.1f)).i32(0).f32(value(0.4f)).i32(100);
+  return bytes.i32(shape);
+}
+
+// The shapes' stored floats, in stored order; the sphere and the triangle add a bounce mode.
+const float kBox[] = {-4, -1, -4, 4, 0, 4, 0.8f};
+const float kRectangle[] = {-6, 8, -6, 6, 8, -6, 6, 8, 6, -6, 8, 6, 0.3f};
+const float kTriangle[] = {-3, 2, -3, 3, 2, -3, 0, 2, 3, 0.7f};
+const float kSphere[] = {2, 3, 0, 1.5f, 0.2f};
+const float kCylinder[] = {-3, 1, 2, 3, 1, 2, 0.8f, 0.9f};
+
+template <size_t N>
+Bytes shape(const char (&tag)[5], const float (&floats)[N], bool withMode, const float* filled) {
+  Bytes bytes;
+  bytes.tag(tag);
+  for (float value : floats) {
+    bytes.f32(filled != nullptr ? *filled : value);
+  }
+  if (withMode) {
+    bytes.i32(1);
+  }
+  return bytes;
+}
+
+Bytes shapes(const float* filled) {
+  return Bytes()
+      .raw(shape("BBOX", kBox, false, filled).data())
+      .raw(shape("BRCT", kRectangle, false, filled).data())
+      .raw(shape("BTRI", kTriangle, true, filled).data())
+      .raw(shape("BSPH", kSphere, true, filled).data())
+      .raw(shape("BCYL", kCylinder, false, filled).data());
+}
+
+}  // namespace
+
+Bytes fountainEmitter(int32_t shape, int32_t rate, int32_t life) {
+  EmitterHead head{};
+  head.origin = {0, 0.5f, 0};
+  head.axisA = {1, 0, 0.2f};
+  head.axisB = {0, 0, 1};
+  head.velocity = {0, 0.12f, 0};
+  head.particleAux = {0.1f, 0.2f, 0.3f};
+  head.spread = 0.6f;
+  head.radius = 1.5f;
+  head.orbitAngle = 1.0f;
+  head.orbitAngleVar = 0.5f;
+  head.speed = 0.05f;
+  head.speedVar = 0.02f;
+  head.orbitRadius = 0.3f;
+  head.orbitRadiusVar = 0.1f;
+  return emitter(head, shape, rate, life, 0.0f, false);
+}
+
+Bytes emitterFilledWith(float value, int32_t shape, int32_t rate, int32_t life) {
+  const Vec3 v(value, value, value);
+  const EmitterHead head{v, v, v, v, v, value, value, value, value, value, value, value, value};
+  return emitter(head, shape, rate, life, value, true);
+}
+
+Bytes everyShape() { return shapes(nullptr); }
+
+Bytes everyShapeFilledWith(float value) { return shapes(&value); }
+
+Bytes imageChild(const char (&tag)[5], const char* fileName) { return Bytes().tag(tag).str(fileName); }

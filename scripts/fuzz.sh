@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Fuzzes every target (or the ones named) for SECONDS each, default 60, over its seed corpus and
+# the inputs that once failed, with the sanitizers of the fuzz preset; fails when any target finds
+# a crash, a leak, a broken invariant, an input slower than a second or one that needs more than
+# 256 MiB. New inputs and findings go to build/fuzz-work/<target>/.
+#   scripts/fuzz.sh [SECONDS] [TARGET...]     targets: scene scene_gz bitmap targa simulation
+# A long campaign on a shared machine: nice -n 19 scripts/fuzz.sh 1800 scene
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+seconds=${1:-60}
+shift || true
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(scene scene_gz bitmap targa simulation)
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$(nproc)"
+
+failed=()
+for target in "${targets[@]}"; do
+  work=$root/build/fuzz-work/$target
+  mkdir -p "$work/corpus" "$work/findings"
+  dirs=("$work/corpus" "$root/tests/fuzz/corpus/$target")
+  [ -d "$root/tests/fuzz/regressions/$target" ] && dirs+=("$root/tests/fuzz/regressions/$target")
+  case $target in
+    bitmap | targa) max_len=8192 ;;
+    *) max_len=16384 ;;
+  esac
+  echo "== fuzz: $target for ${seconds}s"
+  # Paths are absolute: the targets work in a private folder of their own.
+  if build/fuzz/tests/fuzz/fuzz_"$target" -max_total_time="$seconds" -rss_limit_mb=256 -timeout=1 \
+      -max_len="$max_len" -print_final_stats=1 -artifact_prefix="$work/findings/" \
+      "${dirs[@]}" >"$work/log" 2>&1; then
+    grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' "$work/log" | tr '\n' ' '
+    echo
+  else
+    tail -n 40 "$work/log"
+    failed+=("$target")
+  fi
+done
+
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "== fuzz findings in: ${failed[*]} (inputs under build/fuzz-work/<target>/findings/)"
+  exit 1
+fi
+echo "== fuzz: no findings"
