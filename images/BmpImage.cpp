@@ -1,6 +1,7 @@
 #include "images/BmpImage.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "core/OpenGl.h"
 #include "images/ImageFile.h"
@@ -110,10 +111,10 @@ uint32_t BmpImage::createTexture() {
   if (loadState() != ImageLoaded) {
     return 0;
   }
-  const std::vector<uint8_t> rgb = rgbCopy();
+  std::vector<uint8_t> rgb = rgbCopy();
   const uint32_t name = beginTexture(false);
   // A top-down bitmap is uploaded with its row count, black, rather than handing GLU a negative
   // height.
-  gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width(), std::abs(height()), GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  buildMipmaps(3, width(), std::abs(height()), std::move(rgb));
   return name;
 }

@@ -47,3 +47,12 @@ uint32_t Image::beginTexture(bool clamp) {
   glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
   return name;
 }
+
+void Image::buildMipmaps(int components, int32_t width, int32_t height, std::vector<uint8_t> rows) {
+  const size_t rowBytes = (static_cast<size_t>(components) * static_cast<size_t>(width) + 3) & ~static_cast<size_t>(3);
+  const size_t slack = rowBytes + static_cast<size_t>(components);
+  rows.reserve(rows.size() + slack);
+  rows.resize(rows.size() + slack);
+  gluBuild2DMipmaps(GL_TEXTURE_2D, components, width, height, components == 4 ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE,
+                    rows.data());
+}

@@ -3,6 +3,7 @@
 // the record loads the file at once, relative to the current directory.
 
 #include <cstdint>
+#include <vector>
 
 #include "core/String.h"
 #include "objfile/PsfObject.h"
@@ -49,6 +50,11 @@ class Image : public PsfObject {
   // The steps every image texture shares: a new texture name, bound, with the family's filters,
   // GL_CLAMP wrapping when asked (else OpenGL's GL_REPEAT), and the unpack state the uploads use.
   static uint32_t beginTexture(bool clamp);
+  // Builds the bound texture's mipmaps from the picture's rows, bottom row first, each of width
+  // pixels of `components` bytes (3 red-green-blue, 4 with alpha) padded to a multiple of 4 bytes.
+  // GLU's scaling of a side that is not a power of two reads up to one pixel past the last row,
+  // so the rows are handed to it with one row and one pixel of slack behind them.
+  static void buildMipmaps(int components, int32_t width, int32_t height, std::vector<uint8_t> rows);
 
   String fileName_;
 

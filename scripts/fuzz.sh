@@ -28,15 +28,24 @@ for target in "${targets[@]}"; do
   esac
   echo "== fuzz: $target for ${seconds}s"
   # Paths are absolute: the targets work in a private folder of their own.
-  if build/fuzz/tests/fuzz/fuzz_"$target" -max_total_time="$seconds" -rss_limit_mb=256 -timeout=1 \
-      -max_len="$max_len" -print_final_stats=1 -artifact_prefix="$work/findings/" \
-      "${dirs[@]}" >"$work/log" 2>&1; then
-    grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' "$work/log" | tr '\n' ' '
-    echo
-  else
+  set +e
+  cpu=$( { TIMEFORMAT='%U %S'; time build/fuzz/tests/fuzz/fuzz_"$target" -max_total_time="$seconds" \
+      -rss_limit_mb=256 -timeout=1 -max_len="$max_len" -print_final_stats=1 \
+      -artifact_prefix="$work/findings/" "${dirs[@]}" >"$work/log" 2>&1; } 2>&1 )
+  status=$?
+  set -e
+  if [ $status -ne 0 ]; then
     tail -n 40 "$work/log"
     failed+=("$target")
+    continue
   fi
+  # CPU seconds (user + system) and executions, kept per target in ledger.
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log")
+  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$work/log")
+  rss=$(sed -n 's/^stat::peak_rss_mb: *//p' "$work/log")
+  seconds_cpu=$(echo "$cpu" | awk '{ printf "%.0f", $1 + $2 }')
+  echo "$(date -u +%FT%TZ) cpu_s=$seconds_cpu runs=$runs exec_per_s=$rate peak_rss_mb=$rss" >>"$work/ledger"
+  echo "$runs runs, $rate per second, $seconds_cpu CPU seconds, peak RSS $rss MiB"
 done
 
 if [ ${#failed[@]} -gt 0 ]; then

@@ -1,6 +1,8 @@
 #include "images/Image.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include "ImageFixtures.h"
@@ -11,6 +13,21 @@
 #include "objfile/ObjectFactory.h"
 #include "support/Bytes.h"
 #include "support/TempDir.h"
+#include "tools/EglContext.h"
+
+// This test program's gluBuild2DMipmaps: it notes how many bytes the buffer it is handed holds,
+// then hands everything to GLU's own.
+namespace {
+size_t uploadedBufferBytes = 0;
+}  // namespace
+
+extern "C" GLint GLAPIENTRY gluBuild2DMipmaps(GLenum target, GLint components, GLsizei width, GLsizei height,
+                                              GLenum format, GLenum type, const void* data) {
+  uploadedBufferBytes = malloc_usable_size(const_cast<void*>(data));
+  using Build = GLint(GLAPIENTRY*)(GLenum, GLint, GLsizei, GLsizei, GLenum, GLenum, const void*);
+  static const auto glu = reinterpret_cast<Build>(dlsym(RTLD_NEXT, "gluBuild2DMipmaps"));
+  return glu(target, components, width, height, format, type, data);
+}
 
 namespace {
 
@@ -92,4 +109,26 @@ TEST_F(ImageTest, FailingLoadRaisesOutOfTheSceneRead) {
   } catch (const vtException& e) {
     EXPECT_EQ(e.code, ErrorCode::IllegalTga);
   }
+}
+
+// Found by fuzzing: shrinking a side that is not a power of two, GLU reads up to one pixel past
+// the last row it is given (up to 4 bytes measured, for sizes up to 2047), which crashed a long
+// run when the buffer ended at a page. 168 bytes of rows sit in a 168-byte block without the slack.
+TEST_F(ImageTest, GluIsHandedOneRowAndOnePixelBeyondTheRows) {
+  EglContext context(1, 1);
+  BmpFile column;
+  column.width = 1;
+  column.height = 42;
+  column.pixels.assign(4 * 42, 9);
+  BmpImage bitmap;
+  bitmap.loadFile(dir.write("column.bmp", column.bytes()).c_str());
+  GLuint texture = bitmap.createTexture();
+  EXPECT_GE(uploadedBufferBytes, 168u + 4 + 3);
+  glDeleteTextures(1, &texture);
+
+  TgaImage targa;
+  targa.loadFile(dir.write("column.tga", tgaFile(2, 21, 32, std::vector<uint8_t>(168, 9))).c_str());
+  texture = targa.createTexture();
+  EXPECT_GE(uploadedBufferBytes, 168u + 8 + 4);
+  glDeleteTextures(1, &texture);
 }
