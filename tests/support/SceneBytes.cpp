@@ -1,5 +1,8 @@
 #include "support/SceneBytes.h"
 
+#include "particles/LifeCurve.h"
+#include "scene/ParticleSystem.h"
+
 Bytes noCurves() { return Bytes().i32(1).i32(0).i32(1).i32(0); }
 
 Bytes emitterChild(int32_t rate, int32_t life, const Bytes& curves) {
@@ -59,26 +62,29 @@ const float kTriangle[] = {-3, 2, -3, 3, 2, -3, 0, 2, 3, 0.7f};
 const float kSphere[] = {2, 3, 0, 1.5f, 0.2f};
 const float kCylinder[] = {-3, 1, 2, 3, 1, 2, 0.8f, 0.9f};
 
+// mode 0: none stored.
 template <size_t N>
-Bytes shape(const char (&tag)[5], const float (&floats)[N], bool withMode, const float* filled) {
+Bytes shape(const char (&tag)[5], const float (&floats)[N], int32_t mode, const float* filled) {
   Bytes bytes;
   bytes.tag(tag);
   for (float value : floats) {
     bytes.f32(filled != nullptr ? *filled : value);
   }
-  if (withMode) {
-    bytes.i32(1);
+  if (mode != 0) {
+    bytes.i32(mode);
   }
   return bytes;
 }
 
+// The triangle is stored grazing (2), which is what reading makes of any mode, so that the
+// shapes write back as they were read.
 Bytes shapes(const float* filled) {
   return Bytes()
-      .raw(shape("BBOX", kBox, false, filled).data())
-      .raw(shape("BRCT", kRectangle, false, filled).data())
-      .raw(shape("BTRI", kTriangle, true, filled).data())
-      .raw(shape("BSPH", kSphere, true, filled).data())
-      .raw(shape("BCYL", kCylinder, false, filled).data());
+      .raw(shape("BBOX", kBox, 0, filled).data())
+      .raw(shape("BRCT", kRectangle, 0, filled).data())
+      .raw(shape("BTRI", kTriangle, 2, filled).data())
+      .raw(shape("BSPH", kSphere, 1, filled).data())
+      .raw(shape("BCYL", kCylinder, 0, filled).data());
 }
 
 }  // namespace
@@ -112,3 +118,32 @@ Bytes everyShape() { return shapes(nullptr); }
 Bytes everyShapeFilledWith(float value) { return shapes(&value); }
 
 Bytes imageChild(const char (&tag)[5], const char* fileName) { return Bytes().tag(tag).str(fileName); }
+
+SystemBody systemAtTheLimits() {
+  const int32_t keys = LifeCurve<float>::kMaxKeys;
+  Bytes emitter;
+  emitter.tag("EMIT").vec({0, 1, 0}).vec({1, 0, 0}).vec({0, 0, 1}).vec({0, 0.1f, 0}).vec({}).i32(65535);
+  emitter.f32(0.5f).f32(2).f32(1).f32(0.5f).f32(0.1f).f32(0.05f).f32(0.2f).f32(0.1f).i32(2147483647);
+  emitter.i32(LifeCurve<float>::kMaxResolution).i32(keys);
+  for (int32_t i = 0; i < keys; ++i) {
+    const float v = static_cast<float>(i % 97) / 97.0f;
+    emitter.f32(v).f32(1.0f - v).f32(v * 0.5f).f32(1.0f).i32(100 - i * 101 / keys);
+  }
+  emitter.i32(LifeCurve<float>::kMaxResolution).i32(keys);
+  for (int32_t i = 0; i < keys; ++i) {
+    emitter.f32(static_cast<float>(i)).i32(100 - i * 101 / keys);
+  }
+  emitter.i32(8);
+
+  SystemBody body;
+  body.limit = ParticleSystem::kMaxParticles;
+  body.emitter = emitter;
+  const int32_t copies = ParticleSystem::kMaxShapes / kShapeClassCount;
+  for (int32_t i = 0; i < copies; ++i) {
+    body.shapes.raw(everyShape().data());
+  }
+  for (body.shapeCount = copies * kShapeClassCount; body.shapeCount < ParticleSystem::kMaxShapes; ++body.shapeCount) {
+    body.shapes.tag("BSPH").vec({0, 0, 0}).f32(1).f32(0).i32(2);
+  }
+  return body;
+}

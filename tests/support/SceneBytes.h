@@ -39,12 +39,17 @@ Bytes fountainEmitter(int32_t shape, int32_t rate, int32_t life);
 Bytes emitterFilledWith(float value, int32_t shape, int32_t rate, int32_t life);
 
 // The five shape children (box, rectangle, triangle, sphere, cylinder) placed around a fountain
-// at the origin.
+// at the origin; they write back byte for byte as they are read.
 Bytes everyShape();
-// The five shape children with every stored float value; the sphere and the triangle keep bounce
-// mode 1 (a mode other than 1 or 2 would switch their collision off).
+// The five shape children with every stored float value; the sphere keeps bounce mode 1 and the
+// triangle 2 (a mode other than 1 or 2 would switch their collision off).
 Bytes everyShapeFilledWith(float value);
 constexpr int32_t kShapeClassCount = 5;
 
 // An image child naming the file.
 Bytes imageChild(const char (&tag)[5], const char* fileName);
+
+// A particle system at every limit a file may reach: 1,000,000 particles, 256 shapes, an emitter
+// whose two curves have the finest resolution and the most keys (in descending percent, as a
+// built curve writes them, several keys at each percent). No image.
+SystemBody systemAtTheLimits();
