@@ -5,6 +5,17 @@
 
 #include "images/BmpImage.h"
 #include "images/TgaImage.h"
+#include "modifiers/AvoidBoxModifier.h"
+#include "modifiers/AvoidQuadModifier.h"
+#include "modifiers/AvoidSphereModifier.h"
+#include "modifiers/BubbleModifier.h"
+#include "modifiers/DampModifier.h"
+#include "modifiers/ExplosionModifier.h"
+#include "modifiers/FlowModifier.h"
+#include "modifiers/ForceModifier.h"
+#include "modifiers/GravityModifier.h"
+#include "modifiers/SphereModifier.h"
+#include "modifiers/TubeModifier.h"
 #include "particles/Emitter.h"
 #include "scene/ParticleSystem.h"
 #include "shapes/BoxBouncer.h"
@@ -36,6 +47,18 @@ const std::initializer_list<ClassEntry> kClasses = {
     {makeTag("BRCT"), make<RectangleBouncer>},
     {makeTag("BSPH"), make<SphereBouncer>},
     {makeTag("BTRI"), make<TriangleBouncer>},
+    // Modifiers.
+    {makeTag("MFRC"), make<ForceModifier>},
+    {makeTag("MDMP"), make<DampModifier>},
+    {makeTag("MBUB"), make<BubbleModifier>},
+    {makeTag("MEXP"), make<ExplosionModifier>},
+    {makeTag("MSPH"), make<SphereModifier>},
+    {makeTag("MTUB"), make<TubeModifier>},
+    {makeTag("MFLW"), make<FlowModifier>},
+    {makeTag("MGRV"), make<GravityModifier>},
+    {makeTag("MAVB"), make<AvoidBoxModifier>},
+    {makeTag("MAVD"), make<AvoidQuadModifier>},
+    {makeTag("MAVS"), make<AvoidSphereModifier>},
     // Images.
     {makeTag("IBMP"), make<BmpImage>},
     {makeTag("ITGA"), make<TgaImage>},

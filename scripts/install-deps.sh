@@ -12,7 +12,7 @@ packages=(
   # Windows cross build: compiler, windres, zlib
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   # end-to-end tests of the screensaver: Wine in a virtual X server, input and screenshots
-  wine64 xvfb xdotool x11-utils imagemagick
+  wine64 xvfb xdotool x11-utils imagemagick python3
   # fuzzing: clang with its sanitizer and libFuzzer runtimes
   clang libclang-rt-14-dev
 )

@@ -15,3 +15,5 @@ struct Command {
 
 int runCheck(const std::vector<std::string>& args);
 int runSimulate(const std::vector<std::string>& args);
+int runCompile(const std::vector<std::string>& args);
+int runDecompile(const std::vector<std::string>& args);

@@ -27,6 +27,17 @@ const Command kCommands[] = {
      "and size the half-size, as computed in that step's walk; floats as %.9g. An error during a\n"
      "step keeps the rows of the steps before it and exits 1.\n",
      runSimulate},
+    {"compile", "turn a text scene (TOML) into a scene file",
+     "usage: psftool compile SCENE.toml [-o OUT.psf] [--gzip]\n"
+     "Reads the text scene format (see scenes/README.md) and writes the PSF bytes, by default to\n"
+     "SCENE.psf beside the source; --gzip compresses the file as the screensaver can read it.\n"
+     "Mistakes are reported as FILE:LINE:COLUMN: FIELD: what is wrong.\n",
+     runCompile},
+    {"decompile", "turn a scene file into the text scene format",
+     "usage: psftool decompile SCENE.psf [-o OUT.toml]\n"
+     "Reads a scene file (plain or gzip) and prints every field of every object as text, to\n"
+     "standard output or to OUT.toml; compiling that text gives the same bytes again.\n",
+     runDecompile},
 };
 
 void printUsage(std::FILE* out) {

@@ -12,6 +12,7 @@
 #include "core/ObjectRegistry.h"
 #include "core/Random.h"
 #include "objfile/MemoryStream.h"
+#include "objfile/StreamFactory.h"
 #include "particles/Emitter.h"
 #include "support/SceneBytes.h"
 #include "support/TempDir.h"
@@ -195,9 +196,86 @@ TEST_F(PsftoolTest, ErrorsPrintTheSystemsMessageAndExitOne) {
 }
 
 TEST_F(PsftoolTest, EverySubcommandExplainsItself) {
-  for (const char* command : {"check", "simulate"}) {
+  for (const char* command : {"check", "simulate", "compile", "decompile"}) {
     const ToolRun run = psftool(dir, std::string(command) + " --help");
     EXPECT_EQ(run.code, 0) << command;
     EXPECT_EQ(run.out.rfind(std::string("usage: psftool ") + command, 0), 0u) << run.out;
   }
+}
+
+namespace {
+
+const char kFallingScene[] = R"([system]
+maxParticles = 100
+
+[emitter]
+rate = 2
+life = 50
+
+[[modifiers]]
+type = "ForceModifier"
+force = [0.0, -0.01, 0.0]
+)";
+
+std::string writeText(const TempDir& dir, const std::string& name, const std::string& text) {
+  return dir.write(name, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+}  // namespace
+
+TEST_F(PsftoolTest, CompileGzipOutputReadsBackThroughTheGzipStream) {
+  const std::string source = writeText(dir, "fall.toml", kFallingScene);
+  ASSERT_EQ(psftool(dir, "compile " + source).code, 0);
+  ASSERT_EQ(psftool(dir, "compile " + source + " --gzip -o " + dir.path("fall.psf.gz")).code, 0);
+  const std::string plain = contents(dir.path("fall.psf"));
+  // The frame and limit, the emitter, two counts, the force modifier, the image tag.
+  ASSERT_EQ(plain.size(), 12u + 4 + 120 + 4 + 4 + 4 + 12 + 4);
+  const std::string packed = contents(dir.path("fall.psf.gz"));
+  ASSERT_GE(packed.size(), 2u);
+  EXPECT_EQ(packed.substr(0, 2), "\x1f\x8b");
+  std::unique_ptr<Stream> stream = StreamFactory::instance().openGzFile(dir.path("fall.psf.gz").c_str());
+  std::string unpacked(plain.size(), '\0');
+  stream->readExactly(&unpacked[0], static_cast<int>(unpacked.size()));
+  EXPECT_EQ(unpacked, plain);
+  // The loader takes the compressed file as the screensaver does.
+  const ToolRun check = psftool(dir, "check " + dir.path("fall.psf.gz"));
+  EXPECT_EQ(check.code, 0) << check.err;
+  // Compressing the same scene again gives the same file.
+  ASSERT_EQ(psftool(dir, "compile " + source + " --gzip -o " + dir.path("again.psf.gz")).code, 0);
+  EXPECT_EQ(contents(dir.path("again.psf.gz")), packed);
+}
+
+TEST_F(PsftoolTest, DecompileOfEitherFormThenCompileGivesTheSameBytes) {
+  const std::string source = writeText(dir, "fall.toml", kFallingScene);
+  ASSERT_EQ(psftool(dir, "compile " + source + " --gzip -o " + dir.path("packed.psf")).code, 0);
+  const ToolRun printed = psftool(dir, "decompile " + dir.path("packed.psf"));
+  ASSERT_EQ(printed.code, 0) << printed.err;
+  EXPECT_EQ(printed.out.rfind("[system]\nmaxParticles = 100\n", 0), 0u) << printed.out;
+  ASSERT_EQ(psftool(dir, "compile " + source + " -o " + dir.path("plain.psf")).code, 0);
+  ASSERT_EQ(psftool(dir, "decompile " + dir.path("plain.psf") + " -o " + dir.path("plain.toml")).code, 0);
+  EXPECT_EQ(contents(dir.path("plain.toml")), printed.out);
+  ASSERT_EQ(psftool(dir, "compile " + dir.path("plain.toml") + " -o " + dir.path("second.psf")).code, 0);
+  EXPECT_EQ(contents(dir.path("second.psf")), contents(dir.path("plain.psf")));
+}
+
+TEST_F(PsftoolTest, CompileAndDecompileFailuresPrintOneMessageAndExitOne) {
+  const std::string truncated = dir.write("short.psf", Bytes().tag("PSHD").tag("PSYS").u16(7).data());
+  const ToolRun shortFile = psftool(dir, "decompile " + truncated);
+  EXPECT_EQ(shortFile.code, 1);
+  EXPECT_EQ(shortFile.err, "Read Failed\n");
+  EXPECT_EQ(shortFile.out, "");
+
+  const ToolRun missing = psftool(dir, "decompile " + dir.path("nowhere.psf"));
+  EXPECT_EQ(missing.code, 1);
+  EXPECT_EQ(missing.err, "File Not Found\n");
+
+  const std::string bad = writeText(dir, "bad.toml", "[system]\nmaxParticles = 1.5\n");
+  const ToolRun badText = psftool(dir, "compile " + bad);
+  EXPECT_EQ(badText.code, 1);
+  EXPECT_EQ(badText.err, bad + ":2:16: system.maxParticles: expected an integer, found a floating-point number\n");
+  EXPECT_FALSE(std::ifstream(dir.path("bad.psf")).good());
+
+  EXPECT_EQ(psftool(dir, "compile").code, 1);
+  EXPECT_EQ(psftool(dir, "decompile a.psf b.psf").code, 1);
+  EXPECT_EQ(psftool(dir, "decompile a.psf --gzip").code, 1);
 }

@@ -1,0 +1,139 @@
+#include "scenes/textures/Sprites.h"
+
+#include <cmath>
+
+#include "scenes/textures/SpriteCanvas.h"
+
+// Particles are drawn additively over black, so the colour that reaches the screen is the
+// sprite's colour times its alpha times the particle's colour: white sprites let the colour
+// curves decide the hue, and every shape fades out well inside the sprite's inscribed circle.
+
+namespace {
+
+double clamp01(double v) { return v < 0.0 ? 0.0 : v > 1.0 ? 1.0 : v; }
+
+double smoothstep(double edge0, double edge1, double v) {
+  const double t = clamp01((v - edge0) / (edge1 - edge0));
+  return t * t * (3.0 - 2.0 * t);
+}
+
+double length(double x, double y) { return std::sqrt(x * x + y * y); }
+
+// 1 inside radius `inner`, 0 from `outer` on.
+double window(double r, double inner, double outer) { return 1.0 - smoothstep(inner, outer, r); }
+
+// Distance from (x, y) to the segment from the centre to (dx, dy) * reach, d a unit vector.
+double rayDistance(double x, double y, double dx, double dy, double reach, double& along) {
+  along = clamp01((x * dx + y * dy) / reach) * reach;
+  return length(x - dx * along, y - dy * along);
+}
+
+SpriteSample white(double alpha) { return {1.0, 1.0, 1.0, clamp01(alpha)}; }
+
+// A round glow with a bright core: the all-purpose particle.
+SpriteSample glow(double x, double y) {
+  const double r = length(x, y) / 0.47;
+  const double falloff = r < 1.0 ? (1.0 - r * r) * (1.0 - r * r) * (1.0 - r * r) : 0.0;
+  const double core = r < 0.25 ? (1.0 - r / 0.25) * (1.0 - r / 0.25) : 0.0;
+  return white(0.75 * falloff + 0.25 * core);
+}
+
+// Four long and four short tapering rays around a small core: sparks and stars.
+SpriteSample spark(double x, double y) {
+  const double diagonal = std::sqrt(0.5);
+  const double directions[8][2] = {{1, 0},
+                                   {0, 1},
+                                   {-1, 0},
+                                   {0, -1},
+                                   {diagonal, diagonal},
+                                   {-diagonal, diagonal},
+                                   {-diagonal, -diagonal},
+                                   {diagonal, -diagonal}};
+  double alpha = 0.0;
+  for (int i = 0; i < 8; ++i) {
+    const double reach = i < 4 ? 0.45 : 0.26;
+    double along = 0.0;
+    const double distance = rayDistance(x, y, directions[i][0], directions[i][1], reach, along);
+    const double taper = 1.0 - along / reach;
+    const double width = 0.03 * taper + 0.004;
+    alpha += (1.0 - smoothstep(0.0, width, distance)) * taper * taper;
+  }
+  const double r = length(x, y);
+  alpha += window(r, 0.0, 0.14) * 0.9 + window(r, 0.1, 0.3) * 0.15;
+  return white(alpha * window(r, 0.44, 0.47));
+}
+
+// A drop seen against light: a faint body, a brighter refracting rim and one sharp highlight.
+SpriteSample droplet(double x, double y) {
+  const double r = length(x, y);
+  const double body = window(r, 0.30, 0.34);
+  const double rim = smoothstep(0.18, 0.31, r) * body;
+  // The particle quad shows the texture's first row at its top, so y < 0 is up on the screen.
+  const double highlight = window(length(x + 0.11, y + 0.11), 0.03, 0.08);
+  const double halo = window(r, 0.3, 0.45) * 0.12;
+  const double alpha = 0.25 * body + 0.6 * rim + highlight + halo;
+  // Slightly blue in the body, white in the highlight.
+  const double tint = clamp01(highlight + rim);
+  return {0.8 + 0.2 * tint, 0.9 + 0.1 * tint, 1.0, clamp01(alpha)};
+}
+
+// Six arms, each with two pairs of side branches at 60 degrees, over a faint glow.
+SpriteSample snowflake(double x, double y) {
+  const double s = std::sqrt(0.75);
+  const double arms[6][2] = {{1, 0}, {0.5, s}, {-0.5, s}, {-1, 0}, {-0.5, -s}, {0.5, -s}};
+  double distance = length(x, y) - 0.045;
+  for (const auto& arm : arms) {
+    double along = 0.0;
+    distance = std::fmin(distance, rayDistance(x, y, arm[0], arm[1], 0.42, along) - 0.014);
+    const double branchAt[2] = {0.17, 0.29};
+    const double branchReach[2] = {0.11, 0.075};
+    for (int b = 0; b < 2; ++b) {
+      const double ox = x - arm[0] * branchAt[b];
+      const double oy = y - arm[1] * branchAt[b];
+      for (double side : {1.0, -1.0}) {
+        // The arm's direction turned by 60 degrees either way.
+        const double bx = arm[0] * 0.5 - side * arm[1] * s;
+        const double by = side * arm[0] * s + arm[1] * 0.5;
+        distance = std::fmin(distance, rayDistance(ox, oy, bx, by, branchReach[b], along) - 0.01);
+      }
+    }
+  }
+  const double r = length(x, y);
+  const double crystal = distance < 0.0 ? 1.0 : 0.0;
+  return white(crystal * 0.95 + window(r, 0.05, 0.4) * 0.2);
+}
+
+// A thin soap-bubble ring with a highlight. A bitmap repeats instead of clamping, and the turned
+// texture's corners reach 0.71 from its centre, that is 0.29 from the next copy's centre: so this
+// sprite ends well inside radius 0.29, and its intensity falls to black.
+SpriteSample bubble(double x, double y) {
+  const double r = length(x, y);
+  const double ring = 1.0 - smoothstep(0.0, 0.035, std::fabs(r - 0.2));
+  const double fill = window(r, 0.15, 0.21) * 0.12;
+  const double highlight = window(length(x + 0.08, y + 0.08), 0.015, 0.045) * 0.9;
+  return white((ring * 0.85 + fill + highlight) * window(r, 0.23, 0.26));
+}
+
+template <SpriteSample (*Shade)(double, double), int Size>
+std::vector<uint8_t> targa() {
+  return SpriteCanvas(Size, Shade).targa();
+}
+
+template <SpriteSample (*Shade)(double, double), int Size>
+std::vector<uint8_t> bitmap() {
+  return SpriteCanvas(Size, Shade).bitmap();
+}
+
+// clang-format off
+const std::vector<Sprite> kSprites = {
+    {"glow.tga", 64, false, targa<glow, 64>},
+    {"spark.tga", 64, false, targa<spark, 64>},
+    {"droplet.tga", 64, false, targa<droplet, 64>},
+    {"snowflake.tga", 128, false, targa<snowflake, 128>},
+    {"bubble.bmp", 64, true, bitmap<bubble, 64>},
+};
+// clang-format on
+
+}  // namespace
+
+const std::vector<Sprite>& sprites() { return kSprites; }

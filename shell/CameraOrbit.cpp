@@ -1,0 +1,8 @@
+#include "shell/CameraOrbit.h"
+
+#include "core/FloatMath.h"
+
+Vec3 CameraOrbit::eye(float angle) {
+  const float s = floatSin(angle);
+  return {50.0f * s, 50.0f * s + 10.0f, 60.0f * floatCos(angle)};
+}

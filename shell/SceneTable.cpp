@@ -1,0 +1,13 @@
+#include "shell/SceneTable.h"
+
+#include "core/Random.h"
+
+const SceneEntry kSceneFiles[kSceneCount] = {
+    {"tube.psf", true, 0.3f},       {"fountain.psf", false, 0.3f}, {"swarm.psf", true, 0.3f},
+    {"melt.psf", true, 0.7f},       {"waterfall.psf", false, 0.15f}, {"rain.psf", false, 0.3f},
+    {"waterfall.psf", false, 0.15f}, {"snow.psf", false, 1.0f},
+};
+
+int SceneTable::indexFor(int32_t raw) { return static_cast<int>(raw % kSceneCount); }
+
+const SceneEntry& SceneTable::choose() { return kSceneFiles[indexFor(Random::randRaw())]; }

@@ -1,0 +1,276 @@
+"""Windows programs under Wine in a virtual X server: the prefix, the X server, input, screenshots and
+relay traces. Shared by the end-to-end tests and the run command; only the standard library."""
+
+import os
+import re
+import select
+import shutil
+import signal
+import subprocess
+import time
+
+WINE = "/usr/lib/wine/wine64"
+WINESERVER = "/usr/lib/wine/wineserver"
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+class Xvfb:
+    """A virtual X server of the given size on a free display number."""
+
+    def __init__(self, width, height):
+        self.size = (width, height)
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + 20
+        while not number.endswith(b"\n"):
+            ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
+            chunk = os.read(read_end, 16) if ready else b""
+            if not chunk:
+                os.close(read_end)
+                self.stop()
+                raise Failure("Xvfb did not start")
+            number += chunk
+        os.close(read_end)
+        self.display = ":" + number.decode().strip()
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+def xdotool(display, *args, timeout=10):
+    env = dict(os.environ, DISPLAY=display)
+    result = subprocess.run(["xdotool", *args], env=env, capture_output=True, text=True, timeout=timeout)
+    return result.returncode, result.stdout
+
+
+def find_window(display, title_pattern, timeout=20.0, process=None):
+    """The newest X window whose title matches, waiting for it to appear."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        code, out = xdotool(display, "search", "--name", title_pattern)
+        ids = out.split()
+        if code == 0 and ids:
+            return ids[-1]
+        if process is not None and process.poll() is not None:
+            raise Failure(f"the program ended with {process.returncode} before a window '{title_pattern}' appeared")
+        time.sleep(0.1)
+    raise Failure(f"no window '{title_pattern}' within {timeout} s")
+
+
+def press(display, window, key):
+    xdotool(display, "windowfocus", window)
+    xdotool(display, "key", key)
+
+
+def answer(display, window, key, process, timeout=20.0):
+    """Presses a key on a dialog until its program ends: a window can exist before it takes keys."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        press(display, window, key)
+        try:
+            return process.wait(1.5)
+        except subprocess.TimeoutExpired:
+            pass
+    raise Failure(f"the program did not end on {key} within {timeout} s")
+
+
+def screenshot(display, path):
+    """Saves the whole screen as PNG and returns the share of pixels that are not dark."""
+    env = dict(os.environ, DISPLAY=display)
+    ppm = subprocess.run(["import", "-window", "root", "ppm:-"], env=env, capture_output=True, timeout=30).stdout
+    subprocess.run(["convert", "ppm:-", path], input=ppm, capture_output=True, timeout=30)
+    return bright_share(ppm)
+
+
+def bright_share(ppm, region=None):
+    """Share of pixels with a channel above 40 in a binary PPM, optionally within (x, y, w, h)."""
+    fields = []
+    position = 0
+    while len(fields) < 4:
+        while ppm[position:position + 1].isspace():
+            position += 1
+        if ppm[position:position + 1] == b"#":
+            position = ppm.index(b"\n", position) + 1
+            continue
+        end = position
+        while not ppm[end:end + 1].isspace():
+            end += 1
+        fields.append(ppm[position:end])
+        position = end
+    check(fields[0] == b"P6", "screenshot is not a binary PPM")
+    width, height = int(fields[1]), int(fields[2])
+    pixels = ppm[position + 1:]
+    x0, y0, w, h = region or (0, 0, width, height)
+    bright = 0
+    for y in range(y0, y0 + h):
+        row = pixels[(y * width + x0) * 3:(y * width + x0 + w) * 3]
+        bright += sum(1 for i in range(0, len(row), 3) if max(row[i], row[i + 1], row[i + 2]) > 40)
+    return bright / float(w * h)
+
+
+class Relay:
+    """A relay trace written by one run."""
+
+    def __init__(self, path):
+        self.path = path
+
+    def lines(self):
+        with open(self.path, "r", errors="replace") as f:
+            return f.read().splitlines()
+
+    def calls(self, function):
+        return [line for line in self.lines() if f"Call {function}(" in line]
+
+    def index_of(self, text, lines=None):
+        for i, line in enumerate(lines if lines is not None else self.lines()):
+            if text in line:
+                return i
+        return -1
+
+    def message_times(self, message):
+        """Milliseconds since the start at which the window procedure was called with a message:
+        the first timeGetTime is the start, each window procedure call reads the clock once."""
+        lines = self.lines()
+        start = None
+        times = []
+        pending = False
+        for line in lines:
+            value = re.search(r"Ret  winmm\.timeGetTime\(\) retval=([0-9a-f]+)", line)
+            if value:
+                now = int(value.group(1), 16)
+                if start is None:
+                    start = now
+                elif pending:
+                    times.append((now - start) & 0xFFFFFFFF)
+                    pending = False
+            elif "Call window proc" in line and f"msg={message}," in line:
+                pending = True
+        return times
+
+
+def wait_exit(process, timeout):
+    try:
+        return process.wait(timeout)
+    except subprocess.TimeoutExpired:
+        raise Failure(f"the program did not end within {timeout} s")
+
+
+class WinePrefix:
+    """A private Wine prefix on one X display. Its drive_c/windows is the Windows directory, where the
+    screensaver looks for its scenes."""
+
+    def __init__(self, path, logs):
+        self.path = path
+        self.logs = logs
+        self.windows = os.path.join(path, "drive_c", "windows")
+        self.display = None
+        self.processes = []
+        self.log_number = 0
+
+    def env(self, debug="-all"):
+        env = dict(os.environ)
+        # No Mono or Gecko installers on first start.
+        env.update(WINEPREFIX=self.path, WINEDEBUG=debug, WINEDLLOVERRIDES="mscoree,mshtml=")
+        env.pop("WAYLAND_DISPLAY", None)
+        env.pop("DISPLAY", None)
+        if self.display:
+            env["DISPLAY"] = self.display
+        return env
+
+    def start(self, args, relay=False, extra_debug=""):
+        """Starts a Windows program; with relay, its trace goes to a new log file."""
+        debug = "-all,+relay" + extra_debug if relay else "-all"
+        log = None
+        if relay:
+            self.log_number += 1
+            log = os.path.join(self.logs, f"relay-{self.log_number}.log")
+        stderr = open(log, "w") if log else subprocess.DEVNULL
+        process = subprocess.Popen([WINE, *args], env=self.env(debug), stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, stderr=stderr, start_new_session=True)
+        if log:
+            stderr.close()
+        self.processes.append(process)
+        return process, (Relay(log) if log else None)
+
+    def tool(self, args, timeout=60):
+        process, _ = self.start(args)
+        return wait_exit(process, timeout)
+
+    def server(self, *args, timeout=60):
+        subprocess.run([WINESERVER, *args], env=self.env(), timeout=timeout, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+
+    def use_display(self, display):
+        """Moves the prefix to an X display: nothing started on another one may keep running."""
+        self.server("-k")
+        self.server("-w")
+        self.display = display
+        # A persistent server keeps the desktop process between one program and the next.
+        self.server("-p")
+
+    def ensure(self, relay_include):
+        """Creates the prefix if it is not there yet (10 to 20 seconds) and starts its server."""
+        if not os.path.isdir(self.windows):
+            self.tool(["wineboot", "-i"], timeout=180)
+            self.server("-w", timeout=180)
+        self.server("-p")
+        self.set_relay(relay_include)
+
+    def set_relay(self, functions):
+        self.tool(["reg", "add", r"HKCU\Software\Wine\Debug", "/v", "RelayInclude", "/t", "REG_SZ", "/d", functions,
+                   "/f"])
+
+    def stop_processes(self):
+        """Kills what is still running; True if anything was."""
+        leftover = False
+        for process in self.processes:
+            if process.poll() is None:
+                leftover = True
+                os.killpg(process.pid, signal.SIGKILL)
+                process.wait()
+        self.processes = []
+        if leftover:
+            # A program killed from outside can leave others waiting on it.
+            self.server("-k")
+            self.server("-w")
+            self.server("-p")
+        return leftover
+
+    def close(self):
+        self.stop_processes()
+        self.server("-k", timeout=30)
+
+
+SCENE_NAMES = ["tube.psf", "fountain.psf", "swarm.psf", "melt.psf", "waterfall.psf", "rain.psf", "snow.psf"]
+
+
+def install_scenes(windows, content=None, files=()):
+    """Empties a Windows directory of scenes and images, then installs content under every scene
+    name of the screensaver's table and the given files under their own names."""
+    for name in os.listdir(windows):
+        if name.lower().endswith((".psf", ".tga", ".bmp")):
+            os.remove(os.path.join(windows, name))
+    if content is not None:
+        for name in SCENE_NAMES:
+            with open(os.path.join(windows, name), "wb") as f:
+                f.write(content)
+    for path in files:
+        shutil.copy(path, os.path.join(windows, os.path.basename(path)))

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "scenes/textures/Sprites.h"
+#include "support/TempDir.h"
+
+namespace {
+
+uint32_t little(const std::vector<uint8_t>& bytes, size_t at, int count) {
+  uint32_t value = 0;
+  for (int i = count - 1; i >= 0; --i) {
+    value = (value << 8) | bytes.at(at + static_cast<size_t>(i));
+  }
+  return value;
+}
+
+// Distance of a pixel's centre from the sprite's centre, in sprite widths.
+double radiusOf(int column, int row, int size) {
+  const double x = (column + 0.5) / size - 0.5;
+  const double y = (row + 0.5) / size - 0.5;
+  return std::sqrt(x * x + y * y);
+}
+
+bool isPowerOfTwo(uint32_t n) { return n != 0 && (n & (n - 1)) == 0; }
+
+}  // namespace
+
+TEST(SpritesTest, TheSetHoldsTheScenesSpritesAndABitmap) {
+  std::vector<std::string> names;
+  int bitmaps = 0;
+  for (const Sprite& sprite : sprites()) {
+    names.emplace_back(sprite.fileName);
+    bitmaps += sprite.bitmap ? 1 : 0;
+    EXPECT_TRUE(sprite.size == 64 || sprite.size == 128) << sprite.fileName;
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"glow.tga", "spark.tga", "droplet.tga", "snowflake.tga", "bubble.bmp"}));
+  EXPECT_GE(bitmaps, 1);
+}
+
+TEST(SpritesTest, TargaFilesAre32BitUncompressedBottomUpWithTransparentCorners) {
+  for (const Sprite& sprite : sprites()) {
+    if (sprite.bitmap) {
+      continue;
+    }
+    SCOPED_TRACE(sprite.fileName);
+    const std::vector<uint8_t> bytes = sprite.make();
+    const std::vector<uint8_t> pattern = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    ASSERT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 12), pattern);
+    const auto size = static_cast<int>(little(bytes, 12, 2));
+    EXPECT_EQ(size, sprite.size);
+    EXPECT_EQ(little(bytes, 14, 2), static_cast<uint32_t>(sprite.size));
+    EXPECT_TRUE(isPowerOfTwo(static_cast<uint32_t>(size)));
+    EXPECT_EQ(bytes[16], 32);
+    // Eight alpha bits; bit 5 clear: the first row stored is the bottom one.
+    EXPECT_EQ(bytes[17], 8);
+    ASSERT_EQ(bytes.size(), 18u + 4u * static_cast<size_t>(size) * static_cast<size_t>(size));
+    int strongest = 0;
+    for (int row = 0; row < size; ++row) {
+      for (int column = 0; column < size; ++column) {
+        const size_t at = 18 + 4 * (static_cast<size_t>(row) * size + column);
+        if (radiusOf(column, row, size) >= 0.5) {
+          // Beyond the inscribed circle: black and transparent, so the turning, clamped texture
+          // shows nothing at its edges.
+          ASSERT_EQ(little(bytes, at, 4), 0u) << column << "," << row;
+        }
+        strongest = std::max<int>(strongest, bytes[at + 3]);
+      }
+    }
+    // Somewhere the sprite is (nearly) fully covered.
+    EXPECT_GE(strongest, 240);
+  }
+}
+
+TEST(SpritesTest, BitmapIs24BitUncompressedBottomUpAndFallsToBlack) {
+  for (const Sprite& sprite : sprites()) {
+    if (!sprite.bitmap) {
+      continue;
+    }
+    SCOPED_TRACE(sprite.fileName);
+    const std::vector<uint8_t> bytes = sprite.make();
+    ASSERT_GE(bytes.size(), 54u);
+    EXPECT_EQ(bytes[0], 'B');
+    EXPECT_EQ(bytes[1], 'M');
+    EXPECT_EQ(little(bytes, 2, 4), bytes.size());
+    EXPECT_EQ(little(bytes, 10, 4), 54u);
+    EXPECT_EQ(little(bytes, 14, 4), 40u);
+    const auto width = static_cast<int>(little(bytes, 18, 4));
+    // A positive height: bottom row first.
+    const auto height = static_cast<int32_t>(little(bytes, 22, 4));
+    EXPECT_EQ(width, sprite.size);
+    EXPECT_EQ(height, sprite.size);
+    EXPECT_TRUE(isPowerOfTwo(static_cast<uint32_t>(width)));
+    EXPECT_EQ(little(bytes, 26, 2), 1u);
+    EXPECT_EQ(little(bytes, 28, 2), 24u);
+    EXPECT_EQ(little(bytes, 30, 4), 0u);
+    const size_t rowSize = (3 * static_cast<size_t>(width) + 3) & ~static_cast<size_t>(3);
+    EXPECT_EQ(little(bytes, 34, 4), rowSize * static_cast<size_t>(height));
+    ASSERT_EQ(bytes.size(), 54 + rowSize * static_cast<size_t>(height));
+    int lit = 0;
+    for (int row = 0; row < height; ++row) {
+      for (int column = 0; column < width; ++column) {
+        const size_t at = 54 + static_cast<size_t>(row) * rowSize + 3 * static_cast<size_t>(column);
+        const int sum = bytes[at] + bytes[at + 1] + bytes[at + 2];
+        // A bitmap repeats: turned by 45 degrees, the quad's corners reach 1 - sqrt(1/2) = 0.29
+        // from the next copy's centre, so everything there must be black.
+        if (radiusOf(column, row, width) >= 0.29) {
+          ASSERT_EQ(sum, 0) << column << "," << row;
+        }
+        lit += sum > 0 ? 1 : 0;
+      }
+    }
+    EXPECT_GT(lit, width);
+  }
+}
+
+TEST(SpritesTest, EveryRunGivesTheSameBytes) {
+  for (const Sprite& sprite : sprites()) {
+    EXPECT_EQ(sprite.make(), sprite.make()) << sprite.fileName;
+  }
+}
+
+TEST(SpritesTest, TheGeneratorWritesEverySpriteIntoTheFolderGiven) {
+  TempDir dir;
+  const std::string command = std::string(TEXTURE_GENERATOR_PATH) + " " + dir.path("");
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  for (const Sprite& sprite : sprites()) {
+    std::ifstream in(dir.path(sprite.fileName), std::ios::binary);
+    const std::vector<uint8_t> written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(written, sprite.make()) << sprite.fileName;
+  }
+  EXPECT_NE(std::system((std::string(TEXTURE_GENERATOR_PATH) + " >/dev/null 2>&1").c_str()), 0);
+}
