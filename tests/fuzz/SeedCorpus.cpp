@@ -31,7 +31,7 @@ SystemBody fountain(int32_t shape) {
   return body;
 }
 
-// Every stored float of the emitter and the shapes set to one value: NaN, the infinities, zero
+// Every stored float of the emitter, the shapes and the modifiers set to one value: NaN, the infinities, zero
 // (zero-length axes, zero velocities) or a huge finite number.
 SystemBody filledWith(float value) {
   SystemBody body;
@@ -39,6 +39,8 @@ SystemBody filledWith(float value) {
   body.emitter = emitterFilledWith(value, 8, 5, 40);
   body.shapeCount = kShapeClassCount;
   body.shapes = everyShapeFilledWith(value);
+  body.modifierCount = kModifierClassCount;
+  body.modifiers = everyModifierFilledWith(value);
   return body;
 }
 
@@ -56,6 +58,15 @@ Seeds sceneSeeds() {
   withShapes.shapeCount = kShapeClassCount;
   withShapes.shapes = everyShape();
   seeds["every-shape"] = scene(withShapes);
+  SystemBody withModifiers = fountain(22);
+  withModifiers.modifierCount = kModifierClassCount;
+  withModifiers.modifiers = everyModifier();
+  seeds["every-modifier"] = scene(withModifiers);
+  SystemBody everything = withShapes;
+  everything.modifierCount = kModifierClassCount;
+  everything.modifiers = everyModifier();
+  everything.image = imageChild("IBMP", FuzzWorkspace::kBitmapName);
+  seeds["everything"] = scene(everything);
   SystemBody bitmap = fountain(1);
   bitmap.image = imageChild("IBMP", FuzzWorkspace::kBitmapName);
   seeds["bitmap-image"] = scene(bitmap);

@@ -1,5 +1,5 @@
 // Scenes whose every stored float is NaN, an infinity, zero (zero-length axes, zero velocities) or
-// a huge number, in the emitter and in every shape, run for 100,000 steps as the screensaver runs
+// a huge number, in the emitter, every shape and every modifier, run for 100,000 steps as the screensaver runs
 // them (update, then the particle walk of draw): nothing crashes or throws, the live count stays
 // within the limit, and every particle is drawn exactly its life long and then removed.
 
@@ -39,10 +39,13 @@ TEST_P(NonFiniteSceneTest, RunsAHundredThousandStepsWhileParticlesAgeAndDie) {
   body.emitter = emitterFilledWith(GetParam().value, GetParam().shape, 2, kLife);
   body.shapeCount = kShapeClassCount;
   body.shapes = everyShapeFilledWith(GetParam().value);
+  body.modifierCount = kModifierClassCount;
+  body.modifiers = everyModifierFilledWith(GetParam().value);
   MemoryStream stream(sceneFile(body.bytes()).data());
   auto* system = dynamic_cast<ParticleSystem*>(SceneLoader::instance().load(stream));
   ASSERT_NE(system, nullptr);
   ASSERT_EQ(system->shapes().size(), static_cast<size_t>(kShapeClassCount));
+  ASSERT_EQ(system->modifiers().size(), static_cast<size_t>(kModifierClassCount));
 
   Random::seed(7);
   uint64_t born = 0;

@@ -1,4 +1,4 @@
-// A scene at every limit a file may reach at once: the particle limit, 256 shapes, the finest
+// A scene at every limit a file may reach at once: the particle limit, 256 shapes and modifiers, the finest
 // curves with the most keys, an image name of the longest stored length. It loads through the
 // gzip stream as the screensaver loads it and writes back byte for byte; one step beyond any
 // limit is refused with its code (each limit's own tests show which).
@@ -47,6 +47,7 @@ TEST(SceneLimitsTest, ASceneAtEveryLimitLoadsAndWritesBackUnchanged) {
   SystemBody body = systemAtTheLimits();
   ASSERT_EQ(body.limit, ParticleSystem::kMaxParticles);
   ASSERT_EQ(body.shapeCount, ParticleSystem::kMaxShapes);
+  ASSERT_EQ(body.modifierCount, ParticleSystem::kMaxModifiers);
   body.image = imageChild("IBMP", name.c_str());
   const std::vector<uint8_t> file = sceneFile(body.bytes()).data();
 
@@ -57,6 +58,7 @@ TEST(SceneLimitsTest, ASceneAtEveryLimitLoadsAndWritesBackUnchanged) {
   auto* system = dynamic_cast<ParticleSystem*>(root);
   ASSERT_NE(system, nullptr);
   EXPECT_EQ(system->shapes().size(), static_cast<size_t>(ParticleSystem::kMaxShapes));
+  EXPECT_EQ(system->modifiers().size(), static_cast<size_t>(ParticleSystem::kMaxModifiers));
   EXPECT_NE(system->texture(), 0u);
 
   MemoryStream written;

@@ -60,5 +60,15 @@ int main(int argc, char** argv) {
   ring.emitter = fountainEmitter(50, 40, 60);
   ring.image = imageChild("ITGA", "soak.tga");
   write(dir / "soak-ring.psf", sceneFile(ring.bytes()).data());
+
+  // The eleven modifiers together. Pairwise gravity costs the square of the live count per step,
+  // so this one keeps 250 particles.
+  SystemBody modifiers;
+  modifiers.limit = 250;
+  modifiers.emitter = fountainEmitter(22, 5, 50);
+  modifiers.modifierCount = kModifierClassCount;
+  modifiers.modifiers = everyModifier();
+  modifiers.image = imageChild("ITGA", "soak.tga");
+  write(dir / "soak-modifiers.psf", sceneFile(modifiers.bytes()).data());
   return 0;
 }

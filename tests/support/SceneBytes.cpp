@@ -1,5 +1,8 @@
 #include "support/SceneBytes.h"
 
+#include <vector>
+
+#include "objfile/Tag.h"
 #include "particles/LifeCurve.h"
 #include "scene/ParticleSystem.h"
 
@@ -87,7 +90,41 @@ Bytes shapes(const float* filled) {
       .raw(shape("BCYL", kCylinder, 0, filled).data());
 }
 
+// The modifiers' stored floats, in stored order (every modifier field is a float or a Vec3).
+struct ModifierFloats {
+  Tag tag;
+  std::vector<float> floats;
+};
+const ModifierFloats kModifiers[] = {
+    {makeTag("MFRC"), {0, -0.002f, 0}},  // force
+    {makeTag("MDMP"), {0.995f, 0.995f, 0.995f, 0.01f, 0.6f}},  // factor, speed band
+    {makeTag("MBUB"), {0.2f, 0.1f, 0.05f}},  // radius, angle step, jitter
+    {makeTag("MEXP"), {0, 1, 0, 0.02f}},  // centre, decay
+    {makeTag("MSPH"), {0, 3, 0, 0.0005f}},  // centre, falloff
+    {makeTag("MTUB"), {-2, 1, 0, 2, 1, 0, 0.0005f}},  // start, end, falloff
+    {makeTag("MFLW"), {0, 2, 0, 5, 0.95f}},  // centre, radius, inertia
+    {makeTag("MGRV"), {0.0001f, 0.5f}},  // strength, radius
+    {makeTag("MAVB"), {-1, 4, -1, 1, 5, 1, 20}},  // box, look-ahead
+    {makeTag("MAVD"), {-2, 6, -2, 2, 6, -2, 2, 6, 2, -2, 6, 2, 20}},  // corners, look-ahead
+    {makeTag("MAVS"), {0, 7, 0, 1, 5}},  // centre, radius, look-ahead
+};
+
+Bytes modifiers(const float* filled) {
+  Bytes bytes;
+  for (const ModifierFloats& modifier : kModifiers) {
+    bytes.u32(modifier.tag);
+    for (float value : modifier.floats) {
+      bytes.f32(filled != nullptr ? *filled : value);
+    }
+  }
+  return bytes;
+}
+
 }  // namespace
+
+Bytes everyModifier() { return modifiers(nullptr); }
+
+Bytes everyModifierFilledWith(float value) { return modifiers(&value); }
 
 Bytes fountainEmitter(int32_t shape, int32_t rate, int32_t life) {
   EmitterHead head{};
@@ -144,6 +181,13 @@ SystemBody systemAtTheLimits() {
   }
   for (body.shapeCount = copies * kShapeClassCount; body.shapeCount < ParticleSystem::kMaxShapes; ++body.shapeCount) {
     body.shapes.tag("BSPH").vec({0, 0, 0}).f32(1).f32(0).i32(2);
+  }
+  for (int32_t i = 0; i < ParticleSystem::kMaxModifiers / kModifierClassCount; ++i) {
+    body.modifiers.raw(everyModifier().data());
+  }
+  body.modifierCount = ParticleSystem::kMaxModifiers / kModifierClassCount * kModifierClassCount;
+  for (; body.modifierCount < ParticleSystem::kMaxModifiers; ++body.modifierCount) {
+    body.modifiers.tag("MDMP").vec({1, 1, 1}).f32(0).f32(1);
   }
   return body;
 }

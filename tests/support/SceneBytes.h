@@ -46,10 +46,18 @@ Bytes everyShape();
 Bytes everyShapeFilledWith(float value);
 constexpr int32_t kShapeClassCount = 5;
 
+// The eleven modifier children (force, damp, bubble, explosion, sphere, tube, flow, gravity and
+// the three avoiders) with values for a fountain at the origin.
+Bytes everyModifier();
+// The eleven modifier children with every stored float value.
+Bytes everyModifierFilledWith(float value);
+constexpr int32_t kModifierClassCount = 11;
+
 // An image child naming the file.
 Bytes imageChild(const char (&tag)[5], const char* fileName);
 
-// A particle system at every limit a file may reach: 1,000,000 particles, 256 shapes, an emitter
+// A particle system at every limit a file may reach: 1,000,000 particles, 256 shapes, 256
+// modifiers, an emitter
 // whose two curves have the finest resolution and the most keys (in descending percent, as a
 // built curve writes them, several keys at each percent). No image.
 SystemBody systemAtTheLimits();
