@@ -38,6 +38,30 @@ class LifeCurve {
   // More keys than a scene can use; bounds the memory a file can make the reader allocate.
   static constexpr int32_t kMaxKeys = 4096;
 
+  // What a stored curve may hold, checked as it is read, before anything is allocated: a
+  // resolution below 1 or a negative percent would index the table outside its entries ("Illegal
+  // Index"); a resolution beyond kMaxResolution or more than kMaxKeys keys would let a file size
+  // an allocation, and is refused as memory the reader will not give ("Not Enough Memory"). A key
+  // count of 0 or less is a curve without keys.
+  static void checkStoredResolution(int32_t resolution) {
+    if (resolution < 1) {
+      throw vtException(ErrorCode::IllegalIndex);
+    }
+    if (resolution > kMaxResolution) {
+      throw vtException(ErrorCode::NotEnoughMemory);
+    }
+  }
+  static void checkStoredKeyCount(int32_t count) {
+    if (count > kMaxKeys) {
+      throw vtException(ErrorCode::NotEnoughMemory);
+    }
+  }
+  static void checkStoredPercent(int32_t percent) {
+    if (percent < 0) {
+      throw vtException(ErrorCode::IllegalIndex);
+    }
+  }
+
   // resolution must lie in 1..kMaxResolution; the emitter checks it before constructing.
   explicit LifeCurve(int32_t resolution) : resolution_(resolution), table_(static_cast<size_t>(resolution)) {}
 
