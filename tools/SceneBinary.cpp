@@ -87,6 +87,10 @@ FieldValue readValue(Stream& stream, const FieldSchema& field) {
       for (int w = 0; w < fieldWords(field); ++w) {
         value.words.push_back(readWord(stream));
       }
+      // The particle limit: beyond it the engine refuses the memory.
+      if (field.kind == FieldKind::UInt32 && value.words.front() > field.highest) {
+        throw vtException(ErrorCode::NotEnoughMemory);
+      }
       break;
   }
   return value;

@@ -18,10 +18,14 @@
 #include "objfile/SceneLoader.h"
 #include "objfile/StreamFactory.h"
 #include "scene/ParticleSystem.h"
+#include "tools/SceneCompiler.h"
+#include "tools/SceneTextReader.h"
 
 namespace {
 
 constexpr const char* kInputName = "input.psf";
+// The source name compile errors must name.
+constexpr const char* kTextName = "fuzz.toml";
 
 std::string inputLabel = "(fuzzer input)";
 
@@ -71,9 +75,63 @@ void checkWritesBack(const PsfObject* root) {
   }
 }
 
-void loadAndCheck(Stream& stream) {
+// Loads the scene and checks that it writes back; returns what it wrote when its root is a
+// particle system or none (the scenes decompile takes), else nothing.
+std::vector<uint8_t> loadAndCheck(Stream& stream) {
   const PsfObject* root = SceneLoader::instance().load(stream);
   checkWritesBack(root);
+  if (root != nullptr && dynamic_cast<const ParticleSystem*>(root) == nullptr) {
+    return {};
+  }
+  return written(root);
+}
+
+// Text the tools made must compile: a mistake is the tools', not the input's.
+std::vector<uint8_t> compiledOrBroken(const std::string& text, const char* what) {
+  try {
+    return SceneCompiler::compile(text, kTextName);
+  } catch (const SceneTextError& e) {
+    broken(std::string(what) + " does not compile: " + e.what());
+  } catch (const vtException& e) {
+    broken(std::string(what) + " does not compile: " + e.text);
+  }
+}
+
+// What compile made decompiles to text that compiles to the same bytes.
+void checkDecompilesBack(const std::vector<uint8_t>& compiled) {
+  std::string text;
+  try {
+    MemoryStream stream(compiled);
+    text = SceneCompiler::decompile(stream);
+  } catch (const vtException& e) {
+    broken(std::string("compiled bytes do not decompile: ") + e.text);
+  }
+  if (compiledOrBroken(text, "decompiled text") != compiled) {
+    broken("compiled bytes decompile to text that compiles to other bytes");
+  }
+}
+
+// psftool decompile on the same bytes as the loader: it refuses only what the engine refuses, and
+// its text compiles to a scene the engine reads to what it read from the input.
+void checkDecompile(const uint8_t* data, size_t size, const std::vector<uint8_t>& loaded) {
+  std::string text;
+  try {
+    MemoryStream stream(std::vector<uint8_t>(data, data + size));
+    text = SceneCompiler::decompile(stream);
+  } catch (const vtException&) {
+    if (!loaded.empty()) {
+      broken("decompile refuses a scene the engine loads");
+    }
+    throw;
+  }
+  const std::vector<uint8_t> compiled = compiledOrBroken(text, "decompiled text");
+  checkDecompilesBack(compiled);
+  if (!loaded.empty()) {
+    MemoryStream stream(compiled);
+    if (written(SceneLoader::instance().load(stream)) != loaded) {
+      broken("the decompiled scene loads to other values than the scene");
+    }
+  }
 }
 
 // Runs one input's body under the invariant with file names confined to the workspace, then
@@ -129,7 +187,7 @@ bool targaHoldsItsPixels(const TgaImage& image) {
 const std::vector<FuzzTarget>& fuzzTargets() {
   static const std::vector<FuzzTarget> targets = {
       {"scene", fuzzScene},   {"scene_gz", fuzzGzScene},        {"bitmap", fuzzBitmap},
-      {"targa", fuzzTarga},   {"simulation", fuzzSimulation},
+      {"targa", fuzzTarga},   {"simulation", fuzzSimulation}, {"compile", fuzzCompile},
   };
   return targets;
 }
@@ -138,10 +196,12 @@ void setFuzzInputLabel(const std::string& label) { inputLabel = label; }
 
 void fuzzScene(const uint8_t* data, size_t size) {
   FuzzWorkspace::instance().writeFile(kInputName, data, size);
-  runInput([] {
+  std::vector<uint8_t> loaded;
+  runInput([&] {
     const std::unique_ptr<Stream> stream = StreamFactory::instance().openFile(kInputName);
-    loadAndCheck(*stream);
+    loaded = loadAndCheck(*stream);
   });
+  runInput([&] { checkDecompile(data, size, loaded); });
 }
 
 void fuzzGzScene(const uint8_t* data, size_t size) {
@@ -187,5 +247,22 @@ void fuzzSimulation(const uint8_t* data, size_t size) {
     // Whatever the numbers have become, OpenGL is handed them once.
     system->draw();
     glFinish();
+  });
+}
+
+void fuzzCompile(const uint8_t* data, size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  runInput([&] {
+    std::vector<uint8_t> compiled;
+    try {
+      compiled = SceneCompiler::compile(text, kTextName);
+    } catch (const SceneTextError& e) {
+      // A mistake in the text is reported with its place: FILE:LINE:COLUMN or FILE alone.
+      if (std::string(e.what()).rfind(std::string(kTextName) + ":", 0) != 0) {
+        broken(std::string("a text error that does not name the file: ") + e.what());
+      }
+      return;
+    }
+    checkDecompilesBack(compiled);
   });
 }

@@ -1,5 +1,6 @@
-// Writes the fuzz targets' seed corpora: `fuzz_seeds DIR` writes DIR/<target>/<seed> for every
-// target. The committed corpus under tests/fuzz/corpus is this program's output.
+// Writes the fuzz targets' seed corpora and dictionaries: `fuzz_seeds DIR` writes
+// DIR/<target>/<seed> for every target and DIR/<target>.dict where a target has one. The
+// committed corpus under tests/fuzz/corpus is this program's output.
 
 #include <zlib.h>
 
@@ -13,6 +14,11 @@
 #include <vector>
 
 #include "FuzzWorkspace.h"
+#include "core/ObjectRegistry.h"
+#include "core/vtException.h"
+#include "objfile/MemoryStream.h"
+#include "tools/SceneCompiler.h"
+#include "tools/SceneSchema.h"
 #include "support/ImageBytes.h"
 #include "support/SceneBytes.h"
 
@@ -191,6 +197,49 @@ Seeds targaSeeds() {
   return seeds;
 }
 
+// The scene seeds that decompile, as text: every class and field the format has.
+Seeds compileSeeds(const Seeds& scenes) {
+  Seeds seeds;
+  for (const auto& [name, bytes] : scenes) {
+    try {
+      MemoryStream stream(bytes);
+      const std::string text = SceneCompiler::decompile(stream);
+      seeds[name + ".toml"] = std::vector<uint8_t>(text.begin(), text.end());
+    } catch (const vtException&) {
+      // A root that is not a particle system has no text.
+    }
+  }
+  ObjectRegistry::instance().destroyAll();
+  return seeds;
+}
+
+// The words of the text format for the compile target: the tables, every class and field name
+// and the named values, so that mutations build keys the reader knows.
+std::string compileDictionary() {
+  std::vector<std::string> words = {"[system]", "[emitter]", "[emitter.colorCurve]", "[emitter.sizeCurve]",
+                                    "[[shapes]]", "[[modifiers]]", "[image]", "type", "resolution", "keys",
+                                    "percent", "color", "value", " = ", "[", "]", "{ ", " }", ", ", "\"",
+                                    "nan", "inf", "-inf", "1e38", "0x", "true"};
+  for (const ClassSchema& schema : SceneSchema::classes()) {
+    words.emplace_back(schema.name);
+    for (const FieldSchema& field : schema.fields) {
+      words.emplace_back(field.name);
+      for (const NamedValue& named : field.names) {
+        words.emplace_back(named.name);
+      }
+    }
+  }
+  std::string dictionary;
+  for (const std::string& word : words) {
+    std::string escaped;
+    for (char c : word) {
+      escaped += c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c);
+    }
+    dictionary += "\"" + escaped + "\"\n";
+  }
+  return dictionary;
+}
+
 void write(const fs::path& folder, const Seeds& seeds) {
   fs::create_directories(folder);
   for (const auto& [name, bytes] : seeds) {
@@ -213,5 +262,7 @@ int main(int argc, char** argv) {
   write(root / "simulation", simulationSeeds(scenes));
   write(root / "bitmap", bitmapSeeds());
   write(root / "targa", targaSeeds());
+  write(root / "compile", compileSeeds(scenes));
+  std::ofstream(root / "compile.dict") << compileDictionary();
   return 0;
 }

@@ -319,6 +319,9 @@ TEST(SceneCompilerTest, DecompileHoldsTheEnginesLimits) {
             ErrorCode::NotEnoughMemory);
   EXPECT_EQ(decompileError(emitterWithCurve(10, 2, -1).data()), ErrorCode::IllegalIndex);
 
+  // Found by fuzzing: a particle limit the engine refuses decompiled to text that did not compile.
+  EXPECT_EQ(decompileError(Bytes().tag("PSHD").tag("PSYS").u32(ParticleSystem::kMaxParticles + 1).u32(0).data()),
+            ErrorCode::NotEnoughMemory);
   Bytes shapes = Bytes().tag("PSHD").tag("PSYS").u32(5).u32(0).i32(ParticleSystem::kMaxShapes + 1);
   EXPECT_EQ(decompileError(shapes.data()), ErrorCode::NotEnoughMemory);
   Bytes modifiers = Bytes().tag("PSHD").tag("PSYS").u32(5).u32(0).i32(0).i32(0x7FFFFFFF);

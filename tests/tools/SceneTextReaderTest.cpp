@@ -149,3 +149,31 @@ bounceMode = 7
   EXPECT_EQ(scene.fields[2].objects[0].fields[3].words, std::vector<uint32_t>{1u});
   EXPECT_EQ(scene.fields[2].objects[1].fields[2].words, std::vector<uint32_t>{7u});
 }
+
+// Found by fuzzing: toml++ 3.3's whitespace test is undefined for most characters of
+// U+00A1..U+0499 (and two other blocks) and is asked about characters between tokens, inside
+// numbers and in multi-line strings. Such characters are refused before toml++ sees them; strings
+// on one line and comments keep them.
+TEST(SceneTextReaderTest, CharactersBeyondAsciiOnlyInOneLineStringsAndComments) {
+  const std::string refused = ": a character beyond ASCII may stand only in a one-line string or a comment";
+  EXPECT_EQ(errorOf("[system]\nmaxParticles = 6.\xD0\xA5\n"), "scenes/rain.toml:2:18" + refused);
+  EXPECT_EQ(errorOf("[system]\n\xC2\xA1maxParticles = 6\n"), "scenes/rain.toml:2:1" + refused);
+  EXPECT_EQ(errorOf("[system] # caf\xC3\xA9\n[image] \xC3\xA9\n"), "scenes/rain.toml:2:9" + refused);
+  EXPECT_EQ(errorOf("[system]\n[image]\ntype = \"TgaImage\"\nfileName = \"\"\"a\n\xC3\xA9\"\"\"\n"),
+            "scenes/rain.toml:5:1" + refused);
+  EXPECT_EQ(errorOf("[system]\n[image]\ntype = \"TgaImage\"\nfileName = '''a''''\xC3\xA9\n"),
+            "scenes/rain.toml:4:20" + refused);
+  EXPECT_EQ(errorOf("[system]\n[image]\ntype = \"TgaImage\"\nfileName = \"\\\"\" \xC3\xA9\n"),
+            "scenes/rain.toml:4:17" + refused);
+
+  const ObjectValue scene = SceneTextReader::parse(
+      "# \xD0\xA5 \xC3\xA9\n[system]\n[image]  # \xC2\xA1\ntype = \"TgaImage\"\nfileName = \"\xD0\xA5\\\"\xC3\xA9.tga\"\n",
+      "scene.toml");
+  EXPECT_EQ(scene.fields.back().objects.at(0).fields.at(0).text, "\xD0\xA5\"\xC3\xA9.tga");
+  EXPECT_EQ(SceneTextReader::parse("[system]\n[image]\ntype = 'TgaImage'\nfileName = '\xC3\xA9'\n", "scene.toml")
+                .fields.back()
+                .objects.at(0)
+                .fields.at(0)
+                .text,
+            "\xC3\xA9");
+}
