@@ -15,6 +15,7 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(scene scene_gz bitmap targa simulation compile)
 
+echo "== fuzz targets (clang, libFuzzer with the address and undefined-behaviour sanitizers), ${seconds}s each"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$(nproc)"
 
