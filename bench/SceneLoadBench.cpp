@@ -16,6 +16,7 @@
 
 #include "core/ObjectRegistry.h"
 #include "objfile/SceneLoader.h"
+#include "support/Bytes.h"
 #include "support/ImageBytes.h"
 #include "support/SceneBytes.h"
 #include "tools/EglContext.h"
@@ -40,11 +41,6 @@ long long statusKib(const char* field) {
 
 void resetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
-void writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 // The bytes gzip-compressed, then `zeros` zero bytes compressed behind them: the file stays small
 // while it unpacks to far more than anything reads.
 void writeGz(const fs::path& path, const std::vector<uint8_t>& bytes, size_t zeros) {
@@ -55,14 +51,6 @@ void writeGz(const fs::path& path, const std::vector<uint8_t>& bytes, size_t zer
     gzwrite(file, block.data(), static_cast<unsigned>(block.size()));
   }
   gzclose(file);
-}
-
-std::vector<uint8_t> pattern(size_t count) {
-  std::vector<uint8_t> bytes(count);
-  for (size_t i = 0; i < count; ++i) {
-    bytes[i] = static_cast<uint8_t>(i * 7);
-  }
-  return bytes;
 }
 
 std::vector<uint8_t> sceneNaming(const char (&tag)[5], const char* picture) {
@@ -89,7 +77,7 @@ class HostileFiles {
     fs::remove_all(folder);
     fs::create_directories(folder);
     fs::current_path(folder);
-    writeFile("limits.psf", sceneFile(systemAtTheLimits().bytes()).data());
+    writeBytes("limits.psf", sceneFile(systemAtTheLimits().bytes()).data());
     writeGz("limits.psf.gz", sceneFile(systemAtTheLimits().bytes()).data(), 0);
     // 1,000 MiB of zeros behind the scene: under 1 MiB on disk.
     writeGz("bomb.psf.gz", sceneFile(systemAtTheLimits().bytes()).data(), 1000 * kMiB);
@@ -101,21 +89,21 @@ class HostileFiles {
     compressed.bitCount = 8;
     compressed.compression = 1;
     compressed.imageSize = 16;
-    compressed.pixels = pattern(16);
-    writeFile("compressed.bmp", compressed.bytes());
-    writeFile("compressed-bmp.psf", sceneNaming("IBMP", "compressed.bmp"));
+    compressed.pixels = patternBytes(16);
+    writeBytes("compressed.bmp", compressed.bytes());
+    writeBytes("compressed-bmp.psf", sceneNaming("IBMP", "compressed.bmp"));
     // The largest 24-bit bitmap under 1 MiB: 590 x 590, rows padded to 1,772 bytes.
     BmpFile rgb;
     rgb.width = 590;
     rgb.height = 590;
-    rgb.pixels = pattern(1772 * 590);
-    writeFile("rgb.bmp", rgb.bytes());
-    writeFile("rgb-bmp.psf", sceneNaming("IBMP", "rgb.bmp"));
+    rgb.pixels = patternBytes(1772 * 590);
+    writeBytes("rgb.bmp", rgb.bytes());
+    writeBytes("rgb-bmp.psf", sceneNaming("IBMP", "rgb.bmp"));
     // The largest 32-bit Targa under 1 MiB, and the widest 24-bit one.
-    writeFile("rgba.tga", tgaFile(512, 511, 32, pattern(512 * 511 * 4)));
-    writeFile("rgba-tga.psf", sceneNaming("ITGA", "rgba.tga"));
-    writeFile("wide.tga", tgaFile(2048, 170, 24, pattern(2048 * 170 * 3)));
-    writeFile("wide-tga.psf", sceneNaming("ITGA", "wide.tga"));
+    writeBytes("rgba.tga", tgaFile(512, 511, 32, patternBytes(512 * 511 * 4)));
+    writeBytes("rgba-tga.psf", sceneNaming("ITGA", "rgba.tga"));
+    writeBytes("wide.tga", tgaFile(2048, 170, 24, patternBytes(2048 * 170 * 3)));
+    writeBytes("wide-tga.psf", sceneNaming("ITGA", "wide.tga"));
   }
 };
 

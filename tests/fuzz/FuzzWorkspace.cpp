@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "support/Bytes.h"
 #include "support/ImageBytes.h"
 
 namespace fs = std::filesystem;
@@ -16,14 +17,6 @@ namespace fs = std::filesystem;
 namespace {
 
 bool confined = false;
-
-void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
-    throw std::runtime_error("fuzz workspace: cannot write " + path);
-  }
-  std::fclose(file);
-}
 
 // A 2 x 2 24-bit bitmap and a 2 x 2 32-bit Targa file: the pictures the seed scenes name.
 std::vector<uint8_t> spriteBitmap() {

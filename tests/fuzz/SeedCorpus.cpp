@@ -136,20 +136,12 @@ Seeds simulationSeeds(const Seeds& scenes) {
   return seeds;
 }
 
-std::vector<uint8_t> pattern(size_t count) {
-  std::vector<uint8_t> bytes(count);
-  for (size_t i = 0; i < count; ++i) {
-    bytes[i] = static_cast<uint8_t>(i * 37 + 11);
-  }
-  return bytes;
-}
-
 BmpFile bitmap(int32_t width, int32_t height, uint16_t bitCount, size_t pixelBytes) {
   BmpFile file;
   file.width = width;
   file.height = height;
   file.bitCount = bitCount;
-  file.pixels = pattern(pixelBytes);
+  file.pixels = patternBytes(pixelBytes);
   return file;
 }
 
@@ -163,7 +155,7 @@ Seeds bitmapSeeds() {
   sized.imageSize = 8;
   seeds["rgb-image-size"] = sized.bytes();
   BmpFile palette = bitmap(4, 4, 8, 16);
-  palette.palette = pattern(4 * 256);
+  palette.palette = patternBytes(4 * 256);
   seeds["palette-8bit"] = palette.bytes();
   seeds["mono-1bit"] = bitmap(8, 2, 1, 8).bytes();
   seeds["rgb-16bit"] = bitmap(2, 2, 16, 8).bytes();
@@ -181,18 +173,18 @@ Seeds bitmapSeeds() {
 Seeds targaSeeds() {
   Seeds seeds;
   seeds["rgb-1x1"] = tgaFile(1, 1, 24, {10, 20, 30});
-  seeds["rgba-2x2"] = tgaFile(2, 2, 32, pattern(16));
-  seeds["rgb-3x2"] = tgaFile(3, 2, 24, pattern(18));
-  std::vector<uint8_t> topLeft = tgaFile(2, 1, 24, pattern(6));
+  seeds["rgba-2x2"] = tgaFile(2, 2, 32, patternBytes(16));
+  seeds["rgb-3x2"] = tgaFile(3, 2, 24, patternBytes(18));
+  std::vector<uint8_t> topLeft = tgaFile(2, 1, 24, patternBytes(6));
   topLeft[17] = 0x20;
   seeds["rgb-top-left"] = topLeft;
-  std::vector<uint8_t> footer = tgaFile(1, 2, 32, pattern(8));
+  std::vector<uint8_t> footer = tgaFile(1, 2, 32, patternBytes(8));
   const std::string signature = "TRUEVISION-XFILE.";
   footer.insert(footer.end(), 8, 0);
   footer.insert(footer.end(), signature.begin(), signature.end());
   footer.push_back(0);
   seeds["rgba-footer"] = footer;
-  std::vector<uint8_t> shortFile = tgaFile(4, 4, 24, pattern(20));
+  std::vector<uint8_t> shortFile = tgaFile(4, 4, 24, patternBytes(20));
   seeds["short"] = shortFile;
   return seeds;
 }
@@ -243,8 +235,7 @@ std::string compileDictionary() {
 void write(const fs::path& folder, const Seeds& seeds) {
   fs::create_directories(folder);
   for (const auto& [name, bytes] : seeds) {
-    std::ofstream out(folder / name, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    writeBytes((folder / name).string(), bytes);
   }
 }
 

@@ -4,10 +4,10 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "support/Bytes.h"
 #include "support/ImageBytes.h"
 #include "support/SceneBytes.h"
 
@@ -15,18 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void write(const fs::path& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<uint8_t> pixels(size_t count) {
-  std::vector<uint8_t> bytes(count);
-  for (size_t i = 0; i < count; ++i) {
-    bytes[i] = static_cast<uint8_t>(i * 29 + 5);
-  }
-  return bytes;
-}
+void write(const fs::path& path, const std::vector<uint8_t>& bytes) { writeBytes(path.string(), bytes); }
 
 }  // namespace
 
@@ -40,9 +29,9 @@ int main(int argc, char** argv) {
   BmpFile bitmap;
   bitmap.width = 16;
   bitmap.height = 16;
-  bitmap.pixels = pixels(16 * 16 * 3);
+  bitmap.pixels = patternBytes(16 * 16 * 3);
   write(dir / "soak.bmp", bitmap.bytes());
-  write(dir / "soak.tga", tgaFile(16, 16, 32, pixels(16 * 16 * 4)));
+  write(dir / "soak.tga", tgaFile(16, 16, 32, patternBytes(16 * 16 * 4)));
 
   // A fountain of 2,000 particles through the five shapes, drawn with the bitmap.
   SystemBody shapes;
