@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 
 #include "FuzzTargets.h"
 
@@ -38,6 +39,12 @@ int replay(const FuzzTarget& target, const char* folder) {
 }
 
 class FuzzReplayTest : public testing::TestWithParam<FuzzTarget> {};
+
+}  // namespace
+
+void PrintTo(const FuzzTarget& target, std::ostream* out) { *out << target.name; }
+
+namespace {
 
 TEST_P(FuzzReplayTest, SeedsKeepTheInvariant) { EXPECT_GT(replay(GetParam(), "corpus"), 0); }
 

@@ -61,7 +61,8 @@ std::vector<uint8_t> written(const PsfObject* root) {
 // What a scene that loads writes must load again and write the same bytes: nothing read is lost
 // or changed on the way back. (The first write may differ from the input where the format
 // normalises: keys sorted by percent, a list count below 0 written as 0, a triangle's mode.)
-void checkWritesBack(const PsfObject* root) {
+// Returns what it wrote.
+std::vector<uint8_t> checkWritesBack(const PsfObject* root) {
   const std::vector<uint8_t> first = written(root);
   std::vector<uint8_t> second;
   try {
@@ -73,17 +74,18 @@ void checkWritesBack(const PsfObject* root) {
   if (first != second) {
     broken("a loaded scene, written back and loaded again, writes different bytes");
   }
+  return first;
 }
 
 // Loads the scene and checks that it writes back; returns what it wrote when its root is a
 // particle system or none (the scenes decompile takes), else nothing.
 std::vector<uint8_t> loadAndCheck(Stream& stream) {
   const PsfObject* root = SceneLoader::instance().load(stream);
-  checkWritesBack(root);
+  std::vector<uint8_t> bytes = checkWritesBack(root);
   if (root != nullptr && dynamic_cast<const ParticleSystem*>(root) == nullptr) {
     return {};
   }
-  return written(root);
+  return bytes;
 }
 
 // Text the tools made must compile: a mistake is the tools', not the input's.

@@ -48,5 +48,5 @@ void fuzzCompile(const uint8_t* data, size_t size);
 // kSimulationObjectCap shapes and modifiers are only loaded (a step costs particles times objects,
 // and pairwise gravity particles squared). The loader targets cover those scenes' reading.
 constexpr int kSimulationSteps = 300;
-constexpr uint32_t kSimulationParticleCap = 64;
-constexpr size_t kSimulationObjectCap = 32;
+constexpr uint32_t kSimulationParticleCap = 32;
+constexpr size_t kSimulationObjectCap = 16;

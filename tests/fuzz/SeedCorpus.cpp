@@ -13,10 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "FuzzTargets.h"
 #include "FuzzWorkspace.h"
 #include "core/ObjectRegistry.h"
 #include "core/vtException.h"
 #include "objfile/MemoryStream.h"
+#include "scene/ParticleSystem.h"
 #include "tools/SceneCompiler.h"
 #include "tools/SceneSchema.h"
 #include "support/ImageBytes.h"
@@ -133,6 +135,16 @@ Seeds simulationSeeds(const Seeds& scenes) {
       seeds[name] = bytes;
     }
   }
+  // The costliest scene the target runs: as many pairwise gravity modifiers as it takes, every
+  // particle it allows alive at once.
+  SystemBody gravity;
+  gravity.limit = ParticleSystem::kMaxParticles;
+  gravity.emitter = fountainEmitter(1, 65535, 1000000);
+  for (gravity.modifierCount = 0; gravity.modifierCount < static_cast<int32_t>(kSimulationObjectCap);
+       ++gravity.modifierCount) {
+    gravity.modifiers.tag("MGRV").f32(0.001f).f32(1000.0f);
+  }
+  seeds["gravity-at-the-cap"] = scene(gravity);
   return seeds;
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <ostream>
 #include <string>
 
 #include "core/ObjectRegistry.h"
@@ -27,6 +28,8 @@ struct Degenerate {
   float value;
   int32_t shape;
 };
+
+void PrintTo(const Degenerate& degenerate, std::ostream* out) { *out << degenerate.name; }
 
 class NonFiniteSceneTest : public testing::TestWithParam<Degenerate> {
  protected:
