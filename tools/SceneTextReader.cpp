@@ -395,90 +395,23 @@ class Reader {
   std::string sourceName_;
 };
 
-// toml++ 3.3 (Debian's) asks its whitespace test about characters between tokens, inside numbers
-// and in multi-line strings, and for most characters of U+00A1..U+0499 and of two other blocks
-// that test reaches __builtin_unreachable (found by fuzzing compile with "6.\u0425" in an array):
-// undefined behaviour on a hostile or mistyped text. So a character beyond ASCII may stand only
-// in a one-line string or a comment, which toml++ reads without that test; anywhere else it is
-// refused here, before toml++ sees it, with its line and column (counted in characters).
-void checkCharactersOutsideStrings(const std::string& text, const std::string& sourceName) {
-  enum class Place { Between, Comment, BasicString, LiteralString, MultiLineBasic, MultiLineLiteral };
-  Place place = Place::Between;
+// toml++ 3.3 (Debian's) asks its whitespace test about the characters it reads in values, between
+// tokens and in multi-line strings, and for most characters of U+00A1..U+0499 and of two other
+// blocks that test reaches __builtin_unreachable (found by fuzzing compile): undefined behaviour
+// on a hostile or mistyped text. Which characters reach the test depends on how toml++ reads a
+// text that is not TOML at all, so the scene text is ASCII: other characters are written in
+// strings as \u or \U escapes, as decompile writes them. The first byte beyond ASCII is refused
+// with its line and column.
+void checkAscii(const std::string& text, const std::string& sourceName) {
   size_t line = 1;
-  size_t column = 0;
-  const auto refuse = [&] {
-    throw SceneTextError(sourceName + ":" + std::to_string(line) + ":" + std::to_string(column) +
-                         ": a character beyond ASCII may stand only in a one-line string or a comment");
-  };
+  size_t lineStart = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if ((c & 0xC0) != 0x80) {
-      ++column;
-    }
-    if (c == '\n') {
+    if (text[i] == '\n') {
       ++line;
-      column = 0;
-      if (place != Place::MultiLineBasic && place != Place::MultiLineLiteral) {
-        place = Place::Between;
-      }
-      continue;
-    }
-    // Three quotes open or close a multi-line string; the scan skips the other two.
-    const auto tripled = [&](char quote) {
-      if (i + 2 < text.size() && text[i] == quote && text[i + 1] == quote && text[i + 2] == quote) {
-        i += 2;
-        column += 2;
-        return true;
-      }
-      return false;
-    };
-    switch (place) {
-      case Place::Between:
-        if (c >= 0x80) {
-          refuse();
-        } else if (c == '#') {
-          place = Place::Comment;
-        } else if (tripled('"')) {
-          place = Place::MultiLineBasic;
-        } else if (tripled('\'')) {
-          place = Place::MultiLineLiteral;
-        } else if (c == '"') {
-          place = Place::BasicString;
-        } else if (c == '\'') {
-          place = Place::LiteralString;
-        }
-        break;
-      case Place::Comment:
-        break;
-      case Place::BasicString:
-        if (c == '\\' && i + 1 < text.size() && text[i + 1] != '\n') {
-          ++i;
-          column += (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 ? 1 : 0;
-        } else if (c == '"') {
-          place = Place::Between;
-        }
-        break;
-      case Place::LiteralString:
-        if (c == '\'') {
-          place = Place::Between;
-        }
-        break;
-      case Place::MultiLineBasic:
-      case Place::MultiLineLiteral:
-        if (c >= 0x80) {
-          refuse();
-        } else if (c == '\\' && place == Place::MultiLineBasic && i + 1 < text.size() && text[i + 1] != '\n') {
-          ++i;
-          ++column;
-        } else if (const char quote = place == Place::MultiLineBasic ? '"' : '\''; tripled(quote)) {
-          // Up to two more quotes belong to the string: the last three close it.
-          for (int extra = 0; extra < 2 && i + 1 < text.size() && text[i + 1] == quote; ++extra) {
-            ++i;
-            ++column;
-          }
-          place = Place::Between;
-        }
-        break;
+      lineStart = i + 1;
+    } else if (static_cast<unsigned char>(text[i]) >= 0x80) {
+      throw SceneTextError(sourceName + ":" + std::to_string(line) + ":" + std::to_string(i - lineStart + 1) +
+                           ": the scene text is ASCII; write other characters in strings as \\u escapes");
     }
   }
 }
@@ -486,7 +419,7 @@ void checkCharactersOutsideStrings(const std::string& text, const std::string& s
 }  // namespace
 
 ObjectValue SceneTextReader::parse(const std::string& text, const std::string& sourceName) {
-  checkCharactersOutsideStrings(text, sourceName);
+  checkAscii(text, sourceName);
   Reader reader(sourceName);
   toml::table doc;
   try {

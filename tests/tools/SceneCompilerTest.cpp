@@ -250,7 +250,7 @@ TEST(SceneCompilerTest, FileNamesThatAreNotUtf8KeepTheirBytes) {
   utf8.tag("PSHD").tag("PSYS").u32(1).u32(0).i32(0).i32(0).tag("ITGA");
   utf8.u8('\xC3').u8('\xA9').u8('\t').u8('"').u8('\\').u8(0);
   const std::string escaped = decompile(utf8.data());
-  EXPECT_NE(escaped.find("fileName = \"\xC3\xA9\\u0009\\\"\\\\\""), std::string::npos) << escaped;
+  EXPECT_NE(escaped.find("fileName = \"\\u00E9\\u0009\\\"\\\\\""), std::string::npos) << escaped;
   EXPECT_EQ(compile(escaped), utf8.data());
 }
 
