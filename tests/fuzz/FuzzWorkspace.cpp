@@ -1,10 +1,12 @@
 #include "FuzzWorkspace.h"
 
+#include <signal.h>
 #include <unistd.h>
 #include <zlib.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
@@ -52,7 +54,17 @@ FuzzWorkspace& FuzzWorkspace::instance() {
 FuzzWorkspace::FuzzWorkspace() {
   // Memory-backed where the system has it: every input is written as a file.
   const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-  folder_ = (base / ("ostrel-fuzz-" + std::to_string(getpid()))).string();
+  // A run that ended on a finding had no chance to remove its folder: remove those of processes
+  // that are gone.
+  const std::string prefix = "ostrel-fuzz-";
+  std::error_code ignored;
+  for (const fs::directory_entry& entry : fs::directory_iterator(base, ignored)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(prefix, 0) == 0 && kill(std::atoi(name.c_str() + prefix.size()), 0) != 0 && errno == ESRCH) {
+      fs::remove_all(entry.path(), ignored);
+    }
+  }
+  folder_ = (base / (prefix + std::to_string(getpid()))).string();
   fs::remove_all(folder_);
   fs::create_directories(folder_);
   fs::current_path(folder_);
