@@ -3,7 +3,10 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <malloc.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <filesystem>
 
 #include "ImageFixtures.h"
 #include "core/ObjectRegistry.h"
@@ -131,4 +134,17 @@ TEST_F(ImageTest, GluIsHandedOneRowAndOnePixelBeyondTheRows) {
   texture = targa.createTexture();
   EXPECT_GE(uploadedBufferBytes, 168u + 8 + 4);
   glDeleteTextures(1, &texture);
+}
+
+// An image name comes from the scene file: a FIFO there would block the load for ever in the
+// open, waiting for a writer, and a folder or a device is no picture.
+TEST_F(ImageTest, OnlyARegularFileIsAnImage) {
+  ASSERT_EQ(mkfifo(dir.path("pipe.tga").c_str(), 0600), 0);
+  std::filesystem::create_directory(dir.path("folder.bmp"));
+  for (const char* name : {"pipe.tga", "folder.bmp", "/dev/zero"}) {
+    TgaImage targa;
+    EXPECT_EQ(loadError(targa, name), ErrorCode::FileNotFound) << name;
+    BmpImage bitmap;
+    EXPECT_EQ(loadError(bitmap, name), ErrorCode::FileNotFound) << name;
+  }
 }
