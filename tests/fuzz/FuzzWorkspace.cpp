@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "scenes/textures/Sprites.h"
 #include "support/Bytes.h"
 #include "support/ImageBytes.h"
 
@@ -70,6 +71,10 @@ FuzzWorkspace::FuzzWorkspace() {
   fs::current_path(folder_);
   writeBytes(kBitmapName, spriteBitmap());
   writeBytes(kTargaName, spriteTarga());
+  // The shipped scenes' pictures, so that those seeds load whole.
+  for (const Sprite& sprite : sprites()) {
+    writeBytes(sprite.fileName, sprite.make());
+  }
 }
 
 FuzzWorkspace::~FuzzWorkspace() {

@@ -24,7 +24,8 @@ class FuzzWorkspace {
   // Writes the bytes gzip-compressed.
   void writeGzFile(const char* name, const uint8_t* data, size_t size) const;
 
-  // The picture files in the folder, which scene seeds name.
+  // The picture files in the folder, which scene seeds name; the shipped scenes' sprites lie
+  // beside them.
   static constexpr const char* kBitmapName = "sprite.bmp";
   static constexpr const char* kTargaName = "sprite.tga";
 

@@ -1,6 +1,7 @@
-// Writes the fuzz targets' seed corpora and dictionaries: `fuzz_seeds DIR` writes
-// DIR/<target>/<seed> for every target and DIR/<target>.dict where a target has one. The
-// committed corpus under tests/fuzz/corpus is this program's output.
+// Writes the fuzz targets' seed corpora and dictionaries: `fuzz_seeds DIR [SCENE.psf...]` writes
+// DIR/<target>/<seed> for every target and DIR/<target>.dict where a target has one; the scenes
+// named (the shipped ones) join the scene seeds. The committed corpus under tests/fuzz/corpus is
+// this program's output: fuzz_seeds tests/fuzz/corpus build/native/scenes/*.psf
 
 #include <zlib.h>
 
@@ -244,6 +245,22 @@ std::string compileDictionary() {
   return dictionary;
 }
 
+// A scene file's bytes as the loader sees them: gzip data unpacked, plain data as it stands.
+std::vector<uint8_t> unpacked(const char* path) {
+  std::vector<uint8_t> bytes;
+  gzFile file = gzopen(path, "rb");
+  if (file == nullptr) {
+    return bytes;
+  }
+  uint8_t block[4096];
+  int got = 0;
+  while ((got = gzread(file, block, sizeof block)) > 0) {
+    bytes.insert(bytes.end(), block, block + got);
+  }
+  gzclose(file);
+  return bytes;
+}
+
 void write(const fs::path& folder, const Seeds& seeds) {
   fs::create_directories(folder);
   for (const auto& [name, bytes] : seeds) {
@@ -254,12 +271,22 @@ void write(const fs::path& folder, const Seeds& seeds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fputs("usage: fuzz_seeds DIR   (writes DIR/<target>/<seed>)\n", stderr);
+  if (argc < 2) {
+    std::fputs("usage: fuzz_seeds DIR [SCENE.psf...]   (writes DIR/<target>/<seed>; scenes named, plain or\n"
+               "gzip, join the scene seeds as shipped-<name>)\n",
+               stderr);
     return 1;
   }
   const fs::path root = argv[1];
-  const Seeds scenes = sceneSeeds();
+  Seeds scenes = sceneSeeds();
+  for (int i = 2; i < argc; ++i) {
+    const std::vector<uint8_t> bytes = unpacked(argv[i]);
+    if (bytes.empty()) {
+      std::fprintf(stderr, "fuzz_seeds: cannot read %s\n", argv[i]);
+      return 1;
+    }
+    scenes["shipped-" + fs::path(argv[i]).stem().string()] = bytes;
+  }
   write(root / "scene", scenes);
   write(root / "scene_gz", gzSeeds(scenes));
   write(root / "simulation", simulationSeeds(scenes));
