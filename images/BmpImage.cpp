@@ -1,7 +1,6 @@
 #include "images/BmpImage.h"
 
 #include <cstdlib>
-#include <utility>
 
 #include "core/OpenGl.h"
 #include "images/ImageFile.h"
@@ -111,10 +110,10 @@ uint32_t BmpImage::createTexture() {
   if (loadState() != ImageLoaded) {
     return 0;
   }
-  std::vector<uint8_t> rgb = rgbCopy();
+  const std::vector<uint8_t> rgb = rgbCopy();
   const uint32_t name = beginTexture(false);
   // A top-down bitmap is uploaded with its row count, black, rather than handing GLU a negative
   // height.
-  buildMipmaps(3, width(), std::abs(height()), std::move(rgb));
+  buildMipmaps(3, width(), std::abs(height()), rgb);
   return name;
 }
