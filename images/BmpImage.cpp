@@ -114,6 +114,6 @@ uint32_t BmpImage::createTexture() {
   const uint32_t name = beginTexture(false);
   // A top-down bitmap is uploaded with its row count, black, rather than handing GLU a negative
   // height.
-  gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width(), std::abs(height()), GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  buildMipmaps(3, width(), std::abs(height()), rgb);
   return name;
 }

@@ -3,6 +3,7 @@
 // the record loads the file at once, relative to the current directory.
 
 #include <cstdint>
+#include <vector>
 
 #include "core/String.h"
 #include "objfile/PsfObject.h"
@@ -52,6 +53,15 @@ class Image : public PsfObject {
   // The steps every image texture shares: a new texture name, bound, with the family's filters,
   // GL_CLAMP wrapping when asked (else OpenGL's GL_REPEAT), and the unpack state the uploads use.
   static uint32_t beginTexture(bool clamp);
+  // Builds the bound texture's mipmaps from the picture's rows, bottom row first, each of width
+  // pixels of `components` bytes (3 red-green-blue, 4 with alpha) padded to a multiple of 4 bytes.
+  // GLU's scaling of a side that is not a power of two goes wrong twice (both found by fuzzing):
+  // it reads up to one pixel past the last row it is given, and it packs its scaled copies
+  // without row padding but has them read with the caller's unpack alignment, so with 4 the
+  // driver reads past GLU's own copy of an odd-width red-green-blue picture (1 x 77 crashed). The
+  // rows therefore go to GLU packed tight, with one row and one pixel of slack, under alignment 1;
+  // alignment 4 is set again afterwards.
+  static void buildMipmaps(int components, int32_t width, int32_t height, const std::vector<uint8_t>& rows);
 
   String fileName_;
 

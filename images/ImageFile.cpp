@@ -7,6 +7,12 @@
 
 ImageFile::ImageFile(const String& name) {
   const char* path = name.c_str() != nullptr ? name.c_str() : "";
+  // The name comes from the scene file. Only a regular file is an image: opening a FIFO would
+  // wait for a writer for ever, and a device (a terminal, /dev/zero) is no picture either.
+  struct stat named {};
+  if (stat(path, &named) != 0 || !S_ISREG(named.st_mode)) {
+    throw vtException(ErrorCode::FileNotFound);
+  }
   file_ = std::fopen(path, "rb");
   if (file_ == nullptr) {
     throw vtException(ErrorCode::FileNotFound);

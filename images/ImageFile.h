@@ -12,7 +12,8 @@
 class ImageFile {
  public:
   // Opens the file for binary reading, relative to the current directory; "File Not Found" when
-  // it cannot be opened. The destructor closes it, so every way out of a load closes it once.
+  // it cannot be opened or is not a regular file (a folder, a device, a FIFO). The destructor
+  // closes it, so every way out of a load closes it once.
   explicit ImageFile(const String& name);
   ~ImageFile();
   ImageFile(const ImageFile&) = delete;

@@ -59,6 +59,6 @@ uint32_t TgaImage::createTexture() {
     return 0;
   }
   const uint32_t name = beginTexture(true);
-  gluBuild2DMipmaps(GL_TEXTURE_2D, 4, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, rgba_.data());
+  buildMipmaps(4, width_, height_, rgba_);
   return name;
 }

@@ -7,33 +7,22 @@
 
 namespace {
 
-// A stored curve: resolution, key count, then each key's value and percent. The bounds are the
-// curve's documented limits: a resolution beyond kMaxResolution or more than kMaxKeys keys would
-// let a file size an allocation, so they are refused as memory the reader will not give; a
-// resolution below 1 or a negative percent would index the table outside its entries.
+// A stored curve: resolution, key count, then each key's value and percent, within the curve's
+// documented limits.
 template <class Curve>
 std::unique_ptr<Curve> readCurve(Stream& stream) {
   int32_t resolution = 0;
   readField(stream, resolution);
-  if (resolution < 1) {
-    throw vtException(ErrorCode::IllegalIndex);
-  }
-  if (resolution > Curve::kMaxResolution) {
-    throw vtException(ErrorCode::NotEnoughMemory);
-  }
+  Curve::checkStoredResolution(resolution);
   auto curve = std::make_unique<Curve>(resolution);
   int32_t count = 0;
   readField(stream, count);
-  if (count > Curve::kMaxKeys) {
-    throw vtException(ErrorCode::NotEnoughMemory);
-  }
+  Curve::checkStoredKeyCount(count);
   for (int32_t i = 0; i < count; ++i) {
     typename Curve::Key key{};
     readField(stream, key.value);
     readField(stream, key.percent);
-    if (key.percent < 0) {
-      throw vtException(ErrorCode::IllegalIndex);
-    }
+    Curve::checkStoredPercent(key.percent);
     curve->addKey(key.value, key.percent);
   }
   curve->build();

@@ -38,6 +38,30 @@ class LifeCurve {
   // More keys than a scene can use; bounds the memory a file can make the reader allocate.
   static constexpr int32_t kMaxKeys = 4096;
 
+  // What a stored curve may hold, checked as it is read, before anything is allocated: a
+  // resolution below 1 or a negative percent would index the table outside its entries ("Illegal
+  // Index"); a resolution beyond kMaxResolution or more than kMaxKeys keys would let a file size
+  // an allocation, and is refused as memory the reader will not give ("Not Enough Memory"). A key
+  // count of 0 or less is a curve without keys.
+  static void checkStoredResolution(int32_t resolution) {
+    if (resolution < 1) {
+      throw vtException(ErrorCode::IllegalIndex);
+    }
+    if (resolution > kMaxResolution) {
+      throw vtException(ErrorCode::NotEnoughMemory);
+    }
+  }
+  static void checkStoredKeyCount(int32_t count) {
+    if (count > kMaxKeys) {
+      throw vtException(ErrorCode::NotEnoughMemory);
+    }
+  }
+  static void checkStoredPercent(int32_t percent) {
+    if (percent < 0) {
+      throw vtException(ErrorCode::IllegalIndex);
+    }
+  }
+
   // resolution must lie in 1..kMaxResolution; the emitter checks it before constructing.
   explicit LifeCurve(int32_t resolution) : resolution_(resolution), table_(static_cast<size_t>(resolution)) {}
 
@@ -47,8 +71,12 @@ class LifeCurve {
   // lower key's value and stops one step short of its upper key's; where two segments meet, the
   // later (lower) one writes the shared entry. Entries no segment covers hold the nearest key's
   // value, and a curve without keys holds `empty`.
+  // Keys of equal percent keep their file order: the sort is stable, so a curve written back in
+  // its sorted order reads to the same keys and the same table. (An unstable sort reorders equal
+  // keys differently on every pass once there are more than 16, and which of them is the lower
+  // one decides the entry they share.)
   void build(const Value& empty) {
-    std::sort(keys_.begin(), keys_.end(), [](const Key& a, const Key& b) { return a.percent > b.percent; });
+    std::stable_sort(keys_.begin(), keys_.end(), [](const Key& a, const Key& b) { return a.percent > b.percent; });
     prefill(empty);
     for (size_t i = 1; i < keys_.size(); ++i) {
       const Key& upper = keys_[i - 1];

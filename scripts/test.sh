@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds every preset and runs every test: the unit
-# tests natively and under the sanitizers, then the end-to-end tests of ostrel.scr under Wine.
+# tests natively and under the sanitizers, every fuzz target for a minute, then the end-to-end
+# tests of ostrel.scr under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -10,6 +11,7 @@ echo "== unit tests (native)"
 ctest --preset native -j"$jobs"
 echo "== unit tests (address and undefined-behaviour sanitizers)"
 ctest --preset asan -j"$jobs"
+scripts/fuzz.sh 60
 echo "== end-to-end tests (the Windows build under Wine, in virtual X servers)"
 python3 tests/e2e/run_e2e.py --windows-build build/windows --out out
 echo "== all tests passed"

@@ -4,6 +4,7 @@
 #include "core/vtException.h"
 #include "objfile/FieldIo.h"
 #include "objfile/StringIo.h"
+#include "particles/LifeCurve.h"
 
 namespace {
 
@@ -24,17 +25,22 @@ void writeInt(Stream& stream, int32_t value) { writeField(stream, value); }
 ObjectValue readObject(Stream& stream, Family family);
 void writeObject(Stream& stream, const ObjectValue& object);
 
-// A count of 0 or less is an empty list or curve, as the engine reads it.
+// A count of 0 or less is an empty list or curve, and the engine's limits hold, as the engine
+// reads them: without them a small gzip file of zeros behind a huge count would grow the key or
+// object list to gigabytes.
 CurveValue readCurve(Stream& stream, FieldKind kind) {
   CurveValue curve;
   curve.resolution = readInt(stream);
+  LifeCurve<float>::checkStoredResolution(curve.resolution);
   const int32_t count = readInt(stream);
+  LifeCurve<float>::checkStoredKeyCount(count);
   for (int32_t i = 0; i < count; ++i) {
     CurveKeyValue key;
     for (int w = 0; w < keyWords(kind); ++w) {
       key.value[static_cast<size_t>(w)] = readWord(stream);
     }
     key.percent = readInt(stream);
+    LifeCurve<float>::checkStoredPercent(key.percent);
     curve.keys.push_back(key);
   }
   return curve;
@@ -69,6 +75,9 @@ FieldValue readValue(Stream& stream, const FieldSchema& field) {
       break;
     case FieldKind::ObjectList: {
       const int32_t count = readInt(stream);
+      if (count > field.maxCount) {
+        throw vtException(ErrorCode::NotEnoughMemory);
+      }
       for (int32_t i = 0; i < count; ++i) {
         value.objects.push_back(readObject(stream, field.family));
       }
@@ -77,6 +86,10 @@ FieldValue readValue(Stream& stream, const FieldSchema& field) {
     default:
       for (int w = 0; w < fieldWords(field); ++w) {
         value.words.push_back(readWord(stream));
+      }
+      // The particle limit: beyond it the engine refuses the memory.
+      if (field.kind == FieldKind::UInt32 && value.words.front() > field.highest) {
+        throw vtException(ErrorCode::NotEnoughMemory);
       }
       break;
   }

@@ -395,9 +395,31 @@ class Reader {
   std::string sourceName_;
 };
 
+// toml++ 3.3 (Debian's) asks its whitespace test about the characters it reads in values, between
+// tokens and in multi-line strings, and for most characters of U+00A1..U+0499 and of two other
+// blocks that test reaches __builtin_unreachable (found by fuzzing compile): undefined behaviour
+// on a hostile or mistyped text. Which characters reach the test depends on how toml++ reads a
+// text that is not TOML at all, so the scene text is ASCII: other characters are written in
+// strings as \u or \U escapes, as decompile writes them. The first byte beyond ASCII is refused
+// with its line and column.
+void checkAscii(const std::string& text, const std::string& sourceName) {
+  size_t line = 1;
+  size_t lineStart = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n') {
+      ++line;
+      lineStart = i + 1;
+    } else if (static_cast<unsigned char>(text[i]) >= 0x80) {
+      throw SceneTextError(sourceName + ":" + std::to_string(line) + ":" + std::to_string(i - lineStart + 1) +
+                           ": the scene text is ASCII; write other characters in strings as \\u escapes");
+    }
+  }
+}
+
 }  // namespace
 
 ObjectValue SceneTextReader::parse(const std::string& text, const std::string& sourceName) {
+  checkAscii(text, sourceName);
   Reader reader(sourceName);
   toml::table doc;
   try {

@@ -31,48 +31,58 @@ std::string decimalIfExact(float value, uint32_t bits, int digits) {
   return bitsOf(static_cast<float>(std::strtod(text, nullptr))) == bits ? text : "";
 }
 
+// Reads the UTF-8 character at i into codePoint and moves i past it; false when the bytes there
+// are not UTF-8.
+bool nextCodePoint(const std::string& text, size_t& i, uint32_t& codePoint) {
+  const auto lead = static_cast<unsigned char>(text[i]);
+  int extra = 0;
+  if (lead < 0x80) {
+    codePoint = lead;
+  } else if ((lead & 0xE0) == 0xC0) {
+    extra = 1;
+    codePoint = lead & 0x1Fu;
+  } else if ((lead & 0xF0) == 0xE0) {
+    extra = 2;
+    codePoint = lead & 0x0Fu;
+  } else if ((lead & 0xF8) == 0xF0) {
+    extra = 3;
+    codePoint = lead & 0x07u;
+  } else {
+    return false;
+  }
+  if (static_cast<size_t>(extra) >= text.size() - i) {
+    return false;
+  }
+  for (int k = 1; k <= extra; ++k) {
+    const auto next = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
+    if ((next & 0xC0) != 0x80) {
+      return false;
+    }
+    codePoint = (codePoint << 6) | (next & 0x3Fu);
+  }
+  // Overlong forms, surrogates and values beyond Unicode do not survive a TOML string.
+  static const uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+  if (codePoint < kSmallest[extra] || (codePoint >= 0xD800 && codePoint <= 0xDFFF) || codePoint > 0x10FFFF) {
+    return false;
+  }
+  i += static_cast<size_t>(extra) + 1;
+  return true;
+}
+
 bool isUtf8(const std::string& text) {
   size_t i = 0;
+  uint32_t codePoint = 0;
   while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    int extra = 0;
-    uint32_t codePoint = 0;
-    if (lead < 0x80) {
-      codePoint = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      extra = 1;
-      codePoint = lead & 0x1Fu;
-    } else if ((lead & 0xF0) == 0xE0) {
-      extra = 2;
-      codePoint = lead & 0x0Fu;
-    } else if ((lead & 0xF8) == 0xF0) {
-      extra = 3;
-      codePoint = lead & 0x07u;
-    } else {
+    if (!nextCodePoint(text, i, codePoint)) {
       return false;
     }
-    if (static_cast<size_t>(extra) >= text.size() - i) {
-      return false;
-    }
-    for (int k = 1; k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
-      if ((next & 0xC0) != 0x80) {
-        return false;
-      }
-      codePoint = (codePoint << 6) | (next & 0x3Fu);
-    }
-    // Overlong forms, surrogates and values beyond Unicode do not survive a TOML string.
-    static const uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    if (codePoint < kSmallest[extra] || (codePoint >= 0xD800 && codePoint <= 0xDFFF) || codePoint > 0x10FFFF) {
-      return false;
-    }
-    i += static_cast<size_t>(extra) + 1;
   }
   return true;
 }
 
 // A TOML basic string when the bytes are UTF-8; otherwise the bytes as an array of integers,
-// which the compiler accepts as well, so any stored name comes back unchanged.
+// which the compiler accepts as well, so any stored name comes back unchanged. The text stays
+// ASCII, as the reader requires: other characters are written as \u or \U escapes.
 std::string formatText(const std::string& text) {
   std::string out;
   if (!isUtf8(text)) {
@@ -83,17 +93,22 @@ std::string formatText(const std::string& text) {
     return out + "]";
   }
   out = "\"";
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
+  size_t i = 0;
+  uint32_t codePoint = 0;
+  while (i < text.size() && nextCodePoint(text, i, codePoint)) {
+    if (codePoint == '"' || codePoint == '\\') {
       out += '\\';
-      out += c;
-    } else if (byte < 0x20 || byte == 0x7F) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04X", byte);
+      out += static_cast<char>(codePoint);
+    } else if (codePoint < 0x20 || codePoint >= 0x7F) {
+      char escape[16];
+      if (codePoint > 0xFFFF) {
+        std::snprintf(escape, sizeof escape, "\\U%08X", codePoint);
+      } else {
+        std::snprintf(escape, sizeof escape, "\\u%04X", codePoint);
+      }
       out += escape;
     } else {
-      out += c;
+      out += static_cast<char>(codePoint);
     }
   }
   return out + "\"";

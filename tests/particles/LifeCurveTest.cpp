@@ -54,6 +54,24 @@ TEST(LifeCurveTest, BuildSortsKeysByDescendingPercent) {
   EXPECT_EQ(curve.keys()[2].percent, 0);
 }
 
+// Found by fuzzing: with more than 16 keys an unstable sort reordered keys of equal percent on
+// each build, so a scene written back read to a different table.
+TEST(LifeCurveTest, KeysOfEqualPercentKeepTheirOrderThroughEveryBuild) {
+  SizeCurve curve(100);
+  for (int i = 0; i < 40; ++i) {
+    curve.addKey(static_cast<float>(i), i % 2 == 0 ? 0 : 100);
+  }
+  curve.build();
+  curve.build();
+  ASSERT_EQ(curve.keys().size(), 40u);
+  for (int i = 0; i < 20; ++i) {
+    EXPECT_EQ(curve.keys()[i].value, static_cast<float>(2 * i + 1)) << i;
+    EXPECT_EQ(curve.keys()[20 + i].value, static_cast<float>(2 * i)) << i;
+  }
+  // The last key at 0 percent is the lower end of the one segment that spans the table.
+  EXPECT_EQ(curve.table()[0], 38.0f);
+}
+
 TEST(LifeCurveTest, ColourChannelsInterpolateAlike) {
   ColorCurve curve(100);
   curve.addKey({1, 0, 0, 0}, 0);

@@ -1,6 +1,8 @@
 #include "support/Bytes.h"
 
+#include <cstdio>
 #include <cstring>
+#include <stdexcept>
 
 #include "objfile/Tag.h"
 
@@ -43,4 +45,23 @@ Bytes& Bytes::str(const std::string& text) {
 Bytes& Bytes::raw(const std::vector<uint8_t>& bytes) {
   data_.insert(data_.end(), bytes.begin(), bytes.end());
   return *this;
+}
+
+std::vector<uint8_t> patternBytes(size_t count) {
+  std::vector<uint8_t> bytes(count);
+  for (size_t i = 0; i < count; ++i) {
+    bytes[i] = static_cast<uint8_t>(i * 37 + 11);
+  }
+  return bytes;
+}
+
+void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  const bool written = file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  if (file != nullptr) {
+    std::fclose(file);
+  }
+  if (!written) {
+    throw std::runtime_error("cannot write " + path);
+  }
 }

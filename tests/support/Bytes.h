@@ -26,3 +26,8 @@ class Bytes {
  private:
   std::vector<uint8_t> data_;
 };
+
+// count bytes of a repeating pattern, for pictures whose pixel values do not matter.
+std::vector<uint8_t> patternBytes(size_t count);
+// Writes the bytes as the file, replacing it; throws std::runtime_error when it cannot.
+void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes);

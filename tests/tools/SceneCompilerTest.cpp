@@ -6,6 +6,7 @@
 #include "core/ObjectRegistry.h"
 #include "core/vtException.h"
 #include "objfile/MemoryStream.h"
+#include "particles/LifeCurve.h"
 #include "scene/ParticleSystem.h"
 #include "support/Bytes.h"
 #include "tools/SceneCompiler.h"
@@ -249,7 +250,7 @@ TEST(SceneCompilerTest, FileNamesThatAreNotUtf8KeepTheirBytes) {
   utf8.tag("PSHD").tag("PSYS").u32(1).u32(0).i32(0).i32(0).tag("ITGA");
   utf8.u8('\xC3').u8('\xA9').u8('\t').u8('"').u8('\\').u8(0);
   const std::string escaped = decompile(utf8.data());
-  EXPECT_NE(escaped.find("fileName = \"\xC3\xA9\\u0009\\\"\\\\\""), std::string::npos) << escaped;
+  EXPECT_NE(escaped.find("fileName = \"\\u00E9\\u0009\\\"\\\\\""), std::string::npos) << escaped;
   EXPECT_EQ(compile(escaped), utf8.data());
 }
 
@@ -283,14 +284,49 @@ TEST(SceneCompilerTest, MalformedFilesGiveTheSystemsErrors) {
   // A file name without its NUL.
   EXPECT_EQ(decompileError(Bytes().tag("PSHD").tag("PSYS").u32(5).u32(0).i32(0).i32(0).tag("ITGA").u8('a').data()),
             ErrorCode::ReadFailed);
-  // A huge key count on a short file reads until the data ends.
+  // Keys that end early.
   Bytes keys;
   keys.tag("PSHD").tag("PSYS").u32(5).tag("EMIT");
   for (int i = 0; i < 25; ++i) {
     keys.u32(0);
   }
-  keys.i32(1).i32(0x7FFFFFFF).u32(0);
+  keys.i32(1).i32(3).u32(0);
   EXPECT_EQ(decompileError(keys.data()), ErrorCode::ReadFailed);
+}
+
+// decompile read counts without the engine's limits, so 300 KB of gzip holding a shape count of
+// 2^31 - 1 and zeros behind it grew the object list past a gigabyte. It refuses what the engine
+// refuses, with the engine's codes, before reading on.
+TEST(SceneCompilerTest, DecompileHoldsTheEnginesLimits) {
+  const auto emitterWithCurve = [](int32_t resolution, int32_t count, int32_t percent) {
+    Bytes bytes;
+    bytes.tag("PSHD").tag("PSYS").u32(5).tag("EMIT");
+    for (int i = 0; i < 25; ++i) {
+      bytes.u32(0);
+    }
+    bytes.i32(resolution).i32(count);
+    for (int i = 0; i < std::min(count, 2); ++i) {
+      bytes.f32(1).f32(1).f32(1).f32(1).i32(percent);
+    }
+    // The size curve, the emission shape, no shapes, no modifiers, no image.
+    return bytes.i32(1).i32(0).i32(1).i32(0).i32(0).u32(0);
+  };
+  EXPECT_NO_THROW(decompile(emitterWithCurve(LifeCurve<float>::kMaxResolution, 2, 0).data()));
+  EXPECT_EQ(decompileError(emitterWithCurve(0, 0, 0).data()), ErrorCode::IllegalIndex);
+  EXPECT_EQ(decompileError(emitterWithCurve(LifeCurve<float>::kMaxResolution + 1, 0, 0).data()),
+            ErrorCode::NotEnoughMemory);
+  EXPECT_EQ(decompileError(emitterWithCurve(10, LifeCurve<float>::kMaxKeys + 1, 0).data()),
+            ErrorCode::NotEnoughMemory);
+  EXPECT_EQ(decompileError(emitterWithCurve(10, 2, -1).data()), ErrorCode::IllegalIndex);
+
+  // Found by fuzzing: a particle limit the engine refuses decompiled to text that did not compile.
+  EXPECT_EQ(decompileError(Bytes().tag("PSHD").tag("PSYS").u32(ParticleSystem::kMaxParticles + 1).u32(0).data()),
+            ErrorCode::NotEnoughMemory);
+  Bytes shapes = Bytes().tag("PSHD").tag("PSYS").u32(5).u32(0).i32(ParticleSystem::kMaxShapes + 1);
+  EXPECT_EQ(decompileError(shapes.data()), ErrorCode::NotEnoughMemory);
+  Bytes modifiers = Bytes().tag("PSHD").tag("PSYS").u32(5).u32(0).i32(0).i32(0x7FFFFFFF);
+  modifiers.raw(std::vector<uint8_t>(4096, 0));
+  EXPECT_EQ(decompileError(modifiers.data()), ErrorCode::NotEnoughMemory);
 }
 
 TEST(SceneCompilerTest, EmptySceneRoundTrips) {

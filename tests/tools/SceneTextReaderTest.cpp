@@ -149,3 +149,21 @@ bounceMode = 7
   EXPECT_EQ(scene.fields[2].objects[0].fields[3].words, std::vector<uint32_t>{1u});
   EXPECT_EQ(scene.fields[2].objects[1].fields[2].words, std::vector<uint32_t>{7u});
 }
+
+// Found by fuzzing: toml++ 3.3's whitespace test is undefined for most characters of
+// U+00A1..U+0499 (and two other blocks) and is asked about characters in values, between tokens
+// and in multi-line strings, and in text that is not TOML wherever toml++'s reading takes it.
+// The text is kept ASCII: a byte beyond it is refused before toml++ sees it, and strings carry
+// other characters as escapes.
+TEST(SceneTextReaderTest, TheTextIsAsciiAndStringsEscapeOtherCharacters) {
+  const std::string refused = ": the scene text is ASCII; write other characters in strings as \\u escapes";
+  EXPECT_EQ(errorOf("[system]\nmaxParticles = 6.\xD0\xA5\n"), "scenes/rain.toml:2:18" + refused);
+  EXPECT_EQ(errorOf("[system]\nmaxParticles = 100:Mod'\xC9\xBE'\n"), "scenes/rain.toml:2:24" + refused);
+  EXPECT_EQ(errorOf("[system] # caf\xC3\xA9\n"), "scenes/rain.toml:1:15" + refused);
+  EXPECT_EQ(errorOf("[system]\n[image]\ntype = \"TgaImage\"\nfileName = \"\xC3\xA9.tga\"\n"),
+            "scenes/rain.toml:4:13" + refused);
+
+  const ObjectValue scene = SceneTextReader::parse(
+      "[system]\n[image]\ntype = \"TgaImage\"\nfileName = \"\\u0425\\\"\\u00E9\\U0001F600.tga\"\n", "scene.toml");
+  EXPECT_EQ(scene.fields.back().objects.at(0).fields.at(0).text, "\xD0\xA5\"\xC3\xA9\xF0\x9F\x98\x80.tga");
+}
