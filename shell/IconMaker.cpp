@@ -105,7 +105,8 @@ std::vector<uint8_t> makeImage(int size) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
+  // An option here is a request for help, never a file to write.
+  if (argc != 2 || argv[1][0] == '-') {
     std::fprintf(stderr, "usage: IconMaker OUT.ico\n");
     return 1;
   }

@@ -126,6 +126,10 @@ int main(int argc, char** argv) {
       steps = number(argv[++i]);
     } else if (std::strcmp(argv[i], "--every") == 0 && i + 1 < argc) {
       every = number(argv[++i]);
+    } else if (argv[i][0] == '-') {
+      // Help, or an option this tool does not know: the usage below, not a scene of that name.
+      scenes.clear();
+      break;
     } else {
       // Loading a scene makes its folder the current directory.
       scenes.push_back(std::filesystem::absolute(argv[i]).string());

@@ -6,7 +6,8 @@
 #include "scenes/textures/Sprites.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
+  // An option here is a request for help, never a folder to write into.
+  if (argc != 2 || argv[1][0] == '-') {
     std::fputs("usage: texture_generator OUTPUT_FOLDER\n", stderr);
     return 1;
   }

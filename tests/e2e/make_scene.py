@@ -6,6 +6,7 @@ written beside it as a 32-bit Targa file. Deterministic: the same bytes on every
 usage: make_scene.py OUT_DIR   (writes OUT_DIR/fountain-demo.psf and OUT_DIR/spark.tga)
 """
 
+import argparse
 import math
 import os
 import struct
@@ -78,10 +79,10 @@ def sprite():
 
 
 def main():
-    if len(sys.argv) != 2:
-        print(__doc__, file=sys.stderr)
-        return 2
-    out = sys.argv[1]
+    # argparse, so that "--help" prints the usage rather than becoming a folder of that name.
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("out_dir", help="folder to write fountain-demo.psf and spark.tga into")
+    out = parser.parse_args().out_dir
     os.makedirs(out, exist_ok=True)
     with open(os.path.join(out, "fountain-demo.psf"), "wb") as f:
         f.write(scene())

@@ -271,7 +271,8 @@ void write(const fs::path& folder, const Seeds& seeds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
+  // An option here is a request for help, never a folder to write into.
+  if (argc < 2 || argv[1][0] == '-') {
     std::fputs("usage: fuzz_seeds DIR [SCENE.psf...]   (writes DIR/<target>/<seed>; scenes named, plain or\n"
                "gzip, join the scene seeds as shipped-<name>)\n",
                stderr);

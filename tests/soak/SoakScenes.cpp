@@ -20,7 +20,8 @@ void write(const fs::path& path, const std::vector<uint8_t>& bytes) { writeBytes
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
+  // An option here is a request for help, never a folder to write into.
+  if (argc != 2 || argv[1][0] == '-') {
     std::fputs("usage: soak_scenes DIR\n", stderr);
     return 1;
   }
