@@ -68,6 +68,9 @@ void turnTexture() {
   glLoadIdentity();
   glTranslatef(0.5f, 0.5f, 0.0f);
   ParticleSystem::textureAngle += 1.0f;
+  if (ParticleSystem::textureAngle >= 360.0f) {
+    ParticleSystem::textureAngle -= 360.0f;
+  }
   glRotatef(ParticleSystem::textureAngle, 0.0f, 0.0f, 1.0f);
   glTranslatef(-0.5f, -0.5f, 0.0f);
   glMatrixMode(GL_MODELVIEW);

@@ -27,7 +27,9 @@ class ParticleSystem : public PsfObject {
   static constexpr int32_t kMaxShapes = 256;
   static constexpr int32_t kMaxModifiers = 256;
 
-  // Degrees the particles' texture is turned; every draw of any particle system adds one.
+  // Degrees the particles' texture is turned; every draw of any particle system adds one, and a
+  // whole turn is taken off again: a float that only grew would stop at 16,777,216 (77 hours at
+  // 60 frames a second), where adding one no longer changes it.
   static float textureAngle;
 
   ParticleSystem();

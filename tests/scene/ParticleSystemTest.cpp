@@ -434,7 +434,7 @@ TEST_F(ParticleSystemDrawTest, TextureTurnsOneDegreePerDrawAboutItsCentre) {
   for (int i = 0; i < 90; ++i) {
     system->draw();
   }
-  EXPECT_EQ(ParticleSystem::textureAngle, start + 90.0f);
+  EXPECT_EQ(ParticleSystem::textureAngle, std::fmod(start + 90.0f, 360.0f));
   GLfloat m[16];
   glMatrixMode(GL_TEXTURE);
   glGetFloatv(GL_TEXTURE_MATRIX, m);
@@ -449,6 +449,25 @@ TEST_F(ParticleSystemDrawTest, TextureTurnsOneDegreePerDrawAboutItsCentre) {
   // The centre (0.5, 0.5) stays where it is.
   EXPECT_NEAR(m[0] * 0.5f + m[4] * 0.5f + m[12], 0.5f, 1e-5f);
   EXPECT_NEAR(m[1] * 0.5f + m[5] * 0.5f + m[13], 0.5f, 1e-5f);
+}
+
+TEST_F(ParticleSystemDrawTest, TheTextureKeepsTurningPastAWholeTurn) {
+  ParticleSystem* system = systemWithParticle({0, 0, 0}, {0, 0, 0});
+  ParticleSystem::textureAngle = 358.0f;
+  system->draw();
+  EXPECT_EQ(ParticleSystem::textureAngle, 359.0f);
+  system->draw();
+  EXPECT_EQ(ParticleSystem::textureAngle, 0.0f);
+  GLfloat m[16];
+  glMatrixMode(GL_TEXTURE);
+  glGetFloatv(GL_TEXTURE_MATRIX, m);
+  glMatrixMode(GL_MODELVIEW);
+  const GLfloat identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+  for (int i = 0; i < 16; ++i) {
+    EXPECT_NEAR(m[i], identity[i], 1e-6f) << i;
+  }
+  system->draw();
+  EXPECT_EQ(ParticleSystem::textureAngle, 1.0f);
 }
 
 TEST_F(ParticleSystemDrawTest, DrawLeavesTheStacksModeAndDepthWritesAsItFoundThem) {
