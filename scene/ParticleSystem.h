@@ -28,7 +28,7 @@ class ParticleSystem : public PsfObject {
   static constexpr int32_t kMaxModifiers = 256;
 
   // Degrees the particles' texture is turned; every draw of any particle system adds one, and a
-  // whole turn is taken off again: a float that only grew would stop at 16,777,216 (77 hours at
+  // whole turn is taken off again: a float that only grew would stop at 16,777,216 (78 hours at
   // 60 frames a second), where adding one no longer changes it.
   static float textureAngle;
 

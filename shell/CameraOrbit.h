@@ -10,7 +10,8 @@ struct CameraOrbit {
   static constexpr float kStep = 0.01f;
   // A whole turn, 2 pi rounded to float. The angle is kept below it: a float that only grew
   // would turn the camera faster and slower as its precision fell, and from 262,144 on (four
-  // and a half days at 60 frames a second) not at all. Subtracting it is exact, so every turn looks the same.
+  // and a half days at 60 frames a second) not at all. Subtracting it is exact, so every turn
+  // looks the same.
   static constexpr float kTurn = 6.2831855f;
 
   static Vec3 eye(float angle);
