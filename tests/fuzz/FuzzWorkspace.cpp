@@ -21,17 +21,6 @@ namespace {
 
 bool confined = false;
 
-// A 2 x 2 24-bit bitmap and a 2 x 2 32-bit Targa file: the pictures the seed scenes name.
-std::vector<uint8_t> spriteBitmap() {
-  BmpFile file;
-  file.width = 2;
-  file.height = 2;
-  file.pixels = {10, 20, 30, 40, 50, 60, 0, 0, 70, 80, 90, 100, 110, 120, 0, 0};
-  return file.bytes();
-}
-
-std::vector<uint8_t> spriteTarga() { return tgaFile(2, 2, 32, std::vector<uint8_t>(16, 0x80)); }
-
 }  // namespace
 
 // Every fopen of the programs that link this file passes here (the link wraps fopen). Only
@@ -69,8 +58,8 @@ FuzzWorkspace::FuzzWorkspace() {
   fs::remove_all(folder_);
   fs::create_directories(folder_);
   fs::current_path(folder_);
-  writeBytes(kBitmapName, spriteBitmap());
-  writeBytes(kTargaName, spriteTarga());
+  writeBytes(kBitmapName, twoByTwoBitmap());
+  writeBytes(kTargaName, twoByTwoTarga());
   // The shipped scenes' pictures, so that those seeds load whole.
   for (const Sprite& sprite : sprites()) {
     writeBytes(sprite.fileName, sprite.make());

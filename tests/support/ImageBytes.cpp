@@ -38,3 +38,13 @@ std::vector<uint8_t> tgaFile(uint16_t width, uint16_t height, uint8_t bitsPerPix
   // Descriptor: the alpha bits of a 32-bit file, origin bottom left.
   return bytes.u16(width).u16(height).u8(bitsPerPixel).u8(bitsPerPixel == 32 ? 8 : 0).raw(pixels).data();
 }
+
+std::vector<uint8_t> twoByTwoBitmap() {
+  BmpFile file;
+  file.width = 2;
+  file.height = 2;
+  file.pixels = {10, 20, 30, 40, 50, 60, 0, 0, 70, 80, 90, 100, 110, 120, 0, 0};
+  return file.bytes();
+}
+
+std::vector<uint8_t> twoByTwoTarga() { return tgaFile(2, 2, 32, std::vector<uint8_t>(16, 0x80)); }

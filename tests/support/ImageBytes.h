@@ -21,3 +21,7 @@ struct BmpFile {
 // An uncompressed true-colour Targa file: the 18-byte header, then the pixels as given.
 std::vector<uint8_t> tgaFile(uint16_t width, uint16_t height, uint8_t bitsPerPixel,
                              const std::vector<uint8_t>& pixels);
+
+// A 2 x 2 24-bit bitmap and a 2 x 2 32-bit Targa file, for scenes whose picture only has to load.
+std::vector<uint8_t> twoByTwoBitmap();
+std::vector<uint8_t> twoByTwoTarga();
