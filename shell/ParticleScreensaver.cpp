@@ -5,8 +5,8 @@
 #include "core/ObjectRegistry.h"
 #include "core/Random.h"
 #include "core/vtException.h"
-#include "objfile/SceneLoader.h"
 #include "scene/ParticleSystem.h"
+#include "scene/SceneLoader.h"
 #include "view/SceneTable.h"
 
 ParticleScreensaver::ParticleScreensaver(HINSTANCE instance, HWND parent, RunMode mode)
