@@ -15,7 +15,7 @@
 #include <string>
 
 #include "core/ObjectRegistry.h"
-#include "objfile/SceneLoader.h"
+#include "scene/SceneLoader.h"
 #include "support/Bytes.h"
 #include "support/ImageBytes.h"
 #include "support/SceneBytes.h"

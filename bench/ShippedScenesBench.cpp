@@ -10,9 +10,9 @@
 #include "core/Random.h"
 #include "particles/Emitter.h"
 #include "scene/ParticleSystem.h"
-#include "shell/SceneTable.h"
-#include "shell/SceneView.h"
 #include "tools/LoadedScene.h"
+#include "view/SceneTable.h"
+#include "view/SceneView.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "images/Image.h"
 #include "modifiers/Modifier.h"
 #include "objfile/FieldIo.h"
-#include "objfile/ObjectFactory.h"
 #include "particles/Emitter.h"
+#include "scene/ObjectFactory.h"
 #include "shapes/Bouncer.h"
 
 static_assert(std::is_same<GLuint, uint32_t>::value, "texture names are handed to OpenGL by address");

@@ -5,9 +5,9 @@
 #include "core/ObjectRegistry.h"
 #include "core/Random.h"
 #include "core/vtException.h"
-#include "objfile/SceneLoader.h"
 #include "scene/ParticleSystem.h"
-#include "shell/SceneTable.h"
+#include "scene/SceneLoader.h"
+#include "view/SceneTable.h"
 
 ParticleScreensaver::ParticleScreensaver(HINSTANCE instance, HWND parent, RunMode mode)
     : Screensaver(instance, parent, mode), scene_(nullptr), view_(true, 0.25f) {

@@ -2,8 +2,8 @@
 // The application object of the two drawing modes: one scene, drawn one simulation step per frame
 // over the fading image of the frames before.
 
-#include "shell/SceneView.h"
 #include "shell/Screensaver.h"
+#include "view/SceneView.h"
 
 class ParticleSystem;
 

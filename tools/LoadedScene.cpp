@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #include "core/ObjectRegistry.h"
-#include "objfile/SceneLoader.h"
 #include "scene/ParticleSystem.h"
+#include "scene/SceneLoader.h"
 #include "tools/TagText.h"
 
 namespace fs = std::filesystem;

@@ -11,12 +11,12 @@
 #include "core/OpenGl.h"
 #include "core/Random.h"
 #include "scene/ParticleSystem.h"
-#include "shell/SceneTable.h"
-#include "shell/SceneView.h"
 #include "tools/Command.h"
 #include "tools/LoadedScene.h"
 #include "tools/OptionValues.h"
 #include "tools/PngFile.h"
+#include "view/SceneTable.h"
+#include "view/SceneView.h"
 
 namespace fs = std::filesystem;
 

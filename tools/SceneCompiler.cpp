@@ -2,7 +2,7 @@
 
 #include "core/vtException.h"
 #include "objfile/MemoryStream.h"
-#include "objfile/SceneLoader.h"
+#include "scene/SceneLoader.h"
 #include "tools/RegistryMark.h"
 #include "tools/SceneBinary.h"
 #include "tools/SceneTextReader.h"

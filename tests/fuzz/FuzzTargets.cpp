@@ -15,9 +15,9 @@
 #include "images/TgaImage.h"
 #include "objfile/FieldIo.h"
 #include "objfile/MemoryStream.h"
-#include "objfile/SceneLoader.h"
 #include "objfile/StreamFactory.h"
 #include "scene/ParticleSystem.h"
+#include "scene/SceneLoader.h"
 #include "tools/SceneCompiler.h"
 #include "tools/SceneTextReader.h"
 

@@ -13,7 +13,7 @@
 #include "images/BmpImage.h"
 #include "images/TgaImage.h"
 #include "objfile/MemoryStream.h"
-#include "objfile/ObjectFactory.h"
+#include "scene/ObjectFactory.h"
 #include "support/Bytes.h"
 #include "support/TempDir.h"
 #include "tools/EglContext.h"

@@ -10,8 +10,8 @@
 
 #include "modifiers/Modifier.h"
 #include "objfile/MemoryStream.h"
-#include "objfile/ObjectFactory.h"
 #include "particles/Particle.h"
+#include "scene/ObjectFactory.h"
 
 // A particle list that owns its particles, as the particle system does.
 class TestParticles {

@@ -12,9 +12,9 @@
 #include "core/ObjectRegistry.h"
 #include "core/Random.h"
 #include "objfile/MemoryStream.h"
-#include "objfile/SceneLoader.h"
 #include "particles/Emitter.h"
 #include "scene/ParticleSystem.h"
+#include "scene/SceneLoader.h"
 #include "support/SceneBytes.h"
 
 namespace {

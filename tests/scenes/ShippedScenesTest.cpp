@@ -20,10 +20,10 @@
 #include "particles/Emitter.h"
 #include "scene/ParticleSystem.h"
 #include "shapes/Bouncer.h"
-#include "shell/SceneTable.h"
 #include "tools/LoadedScene.h"
 #include "tools/SceneCompiler.h"
 #include "tools/TagText.h"
+#include "view/SceneTable.h"
 
 namespace {
 

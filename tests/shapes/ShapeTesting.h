@@ -9,7 +9,7 @@
 
 #include "core/ObjectRegistry.h"
 #include "objfile/MemoryStream.h"
-#include "objfile/ObjectFactory.h"
+#include "scene/ObjectFactory.h"
 #include "shapes/Bouncer.h"
 #include "support/Bytes.h"
 #include "tools/EglContext.h"

@@ -1,8 +1,8 @@
-#include "shell/SceneView.h"
+#include "view/SceneView.h"
 
 #include "core/OpenGl.h"
 #include "scene/ParticleSystem.h"
-#include "shell/CameraOrbit.h"
+#include "view/CameraOrbit.h"
 
 SceneView::SceneView(bool cameraOrbits, float fadeAlpha)
     : cameraOrbits_(cameraOrbits), fadeAlpha_(fadeAlpha), cameraAngle_(CameraOrbit::kStartAngle) {}

@@ -1,4 +1,4 @@
-#include "objfile/SceneLoader.h"
+#include "scene/SceneLoader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/CameraOrbit.h"
+#include "view/CameraOrbit.h"
 
 #include "core/FloatMath.h"
 

@@ -1,4 +1,4 @@
-#include "shell/SceneView.h"
+#include "view/SceneView.h"
 
 #include <gtest/gtest.h>
 
@@ -8,11 +8,11 @@
 #include "core/OpenGl.h"
 #include "core/Random.h"
 #include "objfile/MemoryStream.h"
-#include "objfile/SceneLoader.h"
 #include "scene/ParticleSystem.h"
-#include "shell/CameraOrbit.h"
+#include "scene/SceneLoader.h"
 #include "support/SceneBytes.h"
 #include "tools/EglContext.h"
+#include "view/CameraOrbit.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "objfile/ObjectFactory.h"
+#include "scene/ObjectFactory.h"
 
 #include <initializer_list>
 #include <new>

@@ -1,4 +1,4 @@
-#include "shell/SceneTable.h"
+#include "view/SceneTable.h"
 
 #include <gtest/gtest.h>
 

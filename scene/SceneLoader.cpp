@@ -1,7 +1,7 @@
-#include "objfile/SceneLoader.h"
+#include "scene/SceneLoader.h"
 
-#include "objfile/ObjectFactory.h"
 #include "objfile/StreamFactory.h"
+#include "scene/ObjectFactory.h"
 
 SceneLoader& SceneLoader::instance() {
   static SceneLoader loader;
