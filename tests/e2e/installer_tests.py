@@ -2,17 +2,19 @@
 
 The setup program is built from the builds under test (packaging/windows/build-installer.sh), then
 refused, installed, run, installed again, uninstalled and cut short, silently as an administrator
-deploys it. The tests run in order and share the prefix. The registry is read from the prefix's own
+deploys it; the release archive is checked against what it installed. The tests run in order and share the prefix. The registry is read from the prefix's own
 files (system.reg for HKLM, user.reg for HKCU) with its server stopped, since the server writes them
 only then; a restart (wineboot -r) stands in for the reboot that finishes an uninstall.
 """
 
 import contextlib
 import functools
+import hashlib
 import os
 import re
 import stat
 import subprocess
+import zipfile
 
 from winesession import Failure, WinePrefix, answer, check, find_window, press, screenshot, wait_exit, windows_path
 
@@ -181,32 +183,44 @@ class Session:
         self.wine = WinePrefix(os.path.join(h.root, "installer-prefix"), h.root)
         self.wine.display = display
         self.setup = None
-        # The prefix before the first install, which the uninstall must give back.
+        # The prefix before the first install, which the uninstall must give back, and the files
+        # that install put into the Windows directory.
         self.before_install = None
+        self.installed = []
 
     def prepare(self):
         if self.setup is not None:
             return
-        built = subprocess.run([os.path.join(ROOT, "packaging", "windows", "build-installer.sh"), self.h.root,
-                                self.h.args.windows_build, self.h.args.native_build], capture_output=True, text=True,
-                               timeout=120)
-        check(built.returncode == 0, f"build-installer.sh failed: {built.stderr.strip()}")
+        setup = self.package("build-installer.sh")
         self.wine.create()
         # Also the prefix's first session, in which Wine settles keys of its own.
         for name, value in PREVIOUS.items():
             self.reg("add", DESKTOP_KEY, "/v", name, "/t", "REG_SZ", "/d", value, "/f")
-        self.setup = windows_path(built.stdout.strip())
+        self.setup = windows_path(setup)
 
-    def stop_server(self):
+    def package(self, script):
+        """Builds a Windows package from the builds under test and returns its path."""
+        built = subprocess.run([os.path.join(ROOT, "packaging", "windows", script), self.h.root,
+                                self.h.args.windows_build, self.h.args.native_build], capture_output=True, text=True,
+                               timeout=120)
+        check(built.returncode == 0, f"{script} failed: {built.stderr.strip()}")
+        return built.stdout.strip()
+
+    def stop_server(self, programs_at_work=False):
+        """Stops the prefix's server, which writes the registry's files as it ends. Killing what still
+        runs (Wine's own services and desktop) is quicker than waiting for it to end, unless a
+        program that one of ours started may still be at work."""
         try:
+            if not programs_at_work:
+                self.wine.server("-k")
             self.wine.server("-w")
         except subprocess.TimeoutExpired:
             raise Failure("the prefix's programs did not end within a minute")
 
-    def run(self, args, timeout=60):
-        """Runs a Windows program to its end and every program it started, and returns its exit code."""
+    def run(self, args, timeout=60, programs_at_work=False):
+        """Runs a Windows program to its end, stops the server and returns the program's exit code."""
         code = self.wine.tool(args, timeout)
-        self.stop_server()
+        self.stop_server(programs_at_work)
         return code
 
     def reg(self, *args):
@@ -216,7 +230,8 @@ class Session:
         """Uninstalls as an administrator's tools do, with the entry's quiet command, then restarts."""
         command = Snapshot(self).value(OSTREL_ENTRY, "QuietUninstallString")
         check(command == UNINSTALLER + " /S", f"quiet uninstall command {command!r}")
-        code = self.run([UNINSTALLER.strip('"'), "/S"])
+        # The uninstaller hands its work to a copy of itself and ends at once.
+        code = self.run([UNINSTALLER.strip('"'), "/S"], programs_at_work=True)
         check(code == 0, f"the uninstaller ended with {code}")
         self.run(["wineboot", "-r"])
 
@@ -276,9 +291,33 @@ def test_silent_install(h, s):
           "no uninstaller where the entry says")
     # Windows shows the size in KiB; NSIS counts every file's last KiB whole.
     added = [path for path in after.files if path.startswith("drive_c/windows/") and path not in s.before_install.files]
+    s.installed = sorted(os.path.basename(path) for path in added)
     size = sum(-(-os.path.getsize(os.path.join(s.wine.path, path)) // 1024) for path in added)
     check(after.value(OSTREL_ENTRY, "EstimatedSize") == size,
           f"estimated size {after.value(OSTREL_ENTRY, 'EstimatedSize')} KiB, the installed files take {size} KiB")
+
+
+NUMBERS = "no one two three four five six seven eight nine ten eleven twelve".split()
+
+
+def test_archive_holds_what_setup_installs(h, s):
+    """The archive for those who copy by hand: the files the setup program installed, psftool.exe,
+    a README in Windows line endings and checksums that hold."""
+    check(s.installed, "needs silent_install first")
+    with zipfile.ZipFile(s.package("build-zip.sh")) as archive:
+        names = sorted(archive.namelist())
+        check(names == sorted(s.installed + ["psftool.exe", "README.txt", "SHA256SUMS"]), f"the archive holds {names}")
+        readme = archive.read("README.txt")
+        check(readme.endswith(b"\r\n") and b"\n" not in readme.replace(b"\r\n", b""), "a README line without CRLF")
+        text = " ".join(readme.decode().split())
+        scenes = shipped_scene_names()
+        check(f"one of its {NUMBERS[len(scenes)]} scenes ({', '.join(scenes)})" in text, "the README's scenes")
+        check("Copying there needs administrator rights" in text, "the README does not say who may copy")
+        lines = archive.read("SHA256SUMS").decode().splitlines()
+        sums = {name: digest for digest, name in (line.split("  ", 1) for line in lines)}
+        check(sorted(sums) == [name for name in names if name != "SHA256SUMS"], f"SHA256SUMS lists {sorted(sums)}")
+        for name, digest in sums.items():
+            check(hashlib.sha256(archive.read(name)).hexdigest() == digest, f"{name}: wrong checksum")
 
 
 def expect_running_for(process, seconds):
@@ -344,8 +383,8 @@ def test_interrupted_install_can_be_uninstalled(h, s):
         os.rmdir(obstacle)
 
 
-TESTS = [test_setup_refuses_a_read_only_windows_directory, test_silent_install, test_installed_screensaver_draws,
-         test_upgrade_keeps_one_entry, test_silent_uninstall_restores_the_prefix,
+TESTS = [test_setup_refuses_a_read_only_windows_directory, test_silent_install, test_archive_holds_what_setup_installs,
+         test_installed_screensaver_draws, test_upgrade_keeps_one_entry, test_silent_uninstall_restores_the_prefix,
          test_interrupted_install_can_be_uninstalled]
 
 
