@@ -41,6 +41,7 @@ BrandingText "${PRODUCT} ${VERSION}"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_TITLE "Ostrel is your screensaver now"
+!define MUI_FINISHPAGE_TEXT_LARGE
 !define MUI_FINISHPAGE_TEXT "It starts when the computer has been idle for the time set in the screen saver \
   settings, and a key or a mouse move ends it.$\r$\n$\r$\nTo remove it, uninstall ${PRODUCT} from the installed \
   programs."
@@ -49,6 +50,9 @@ BrandingText "${PRODUCT} ${VERSION}"
 !define MUI_FINISHPAGE_RUN_TEXT "Preview the screensaver now"
 !insertmacro MUI_PAGE_FINISH
 
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "The screensaver and its scenes will be removed from the Windows folder, and \
+  the screensaver you had before Ostrel will be chosen again. Click Uninstall to go on."
+!define MUI_UNCONFIRMPAGE_TEXT_LOCATION "Uninstaller:"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 

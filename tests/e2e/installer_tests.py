@@ -344,9 +344,16 @@ def test_installed_screensaver_draws(h, s):
     s.stop_server()
 
 
-def test_upgrade_keeps_one_entry(h, s):
-    code = s.run([s.setup, "/S"])
+def test_upgrade_through_the_pages_keeps_one_entry(h, s):
+    """Setup run over the install as a user runs it: Install on the welcome page, then Finish with
+    the screensaver's preview ticked."""
+    process, _ = s.wine.start([s.setup])
+    window = find_window(s.wine.display, "^Ostrel Screensaver Setup$", process=process)
+    # Keys pressed while it installs find no button; those after it ends fall in the preview's
+    # grace period.
+    code = answer(s.wine.display, window, "Return", process)
     check(code == 0, f"setup over the install ended with {code}")
+    find_window(s.wine.display, "^Ostrel Screensaver$")
     after = Snapshot(s)
     entries = [key for key, values in after.registry.items()
                if key.startswith(UNINSTALL_KEY.lower() + "\\") and decode(values.get('"displayname"')) ==
@@ -384,8 +391,8 @@ def test_interrupted_install_can_be_uninstalled(h, s):
 
 
 TESTS = [test_setup_refuses_a_read_only_windows_directory, test_silent_install, test_archive_holds_what_setup_installs,
-         test_installed_screensaver_draws, test_upgrade_keeps_one_entry, test_silent_uninstall_restores_the_prefix,
-         test_interrupted_install_can_be_uninstalled]
+         test_installed_screensaver_draws, test_upgrade_through_the_pages_keeps_one_entry,
+         test_silent_uninstall_restores_the_prefix, test_interrupted_install_can_be_uninstalled]
 
 
 def run(h, tests, display):
