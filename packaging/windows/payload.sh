@@ -15,7 +15,8 @@ windows_build=$(realpath -m "${2:-$root/build/windows}")
 native_build=$(realpath -m "${3:-$root/build/native}")
 version=$(cat "$root/packaging/VERSION")
 
-[ -f "$windows_build/shell/ostrel.scr" ] || fail "$windows_build/shell/ostrel.scr: missing; build the windows preset's ostrel target"
+screensaver=$windows_build/shell/ostrel.scr
+[ -f "$screensaver" ] || fail "$screensaver: missing; build the windows preset's ostrel target"
 scene_files=$("$root/packaging/scene-files.sh" "$native_build")
-payload=("$windows_build/shell/ostrel.scr")
+payload=("$screensaver")
 mapfile -t -O 1 payload <<<"$scene_files"

@@ -2,7 +2,8 @@
 
 The setup program is built from the builds under test (packaging/windows/build-installer.sh), then
 refused, installed, run, installed again, uninstalled and cut short, silently as an administrator
-deploys it; the release archive is checked against what it installed. The tests run in order and share the prefix. The registry is read from the prefix's own
+deploys it or through its pages as a user does; the release archive is checked against what it
+installed. The tests run in order and share the prefix. The registry is read from the prefix's own
 files (system.reg for HKLM, user.reg for HKCU) with its server stopped, since the server writes them
 only then; a restart (wineboot -r) stands in for the reboot that finishes an uninstall.
 """
