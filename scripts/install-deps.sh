@@ -13,6 +13,9 @@ packages=(
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   # end-to-end tests of the screensaver: Wine in a virtual X server, input and screenshots
   wine64 xvfb xdotool x11-utils imagemagick python3
+  # the release (scripts/release.sh): the Windows setup program, which the end-to-end tests also
+  # build and install, and the archive
+  nsis zip
   # the scene gallery's captions (scripts/gallery.sh)
   fonts-dejavu-core
   # fuzzing: clang with its sanitizer and libFuzzer runtimes

@@ -1,25 +1,23 @@
 #!/usr/bin/env bash
-# Builds the release archive: the screensaver, the seven scenes and their pictures, and a README
-# for Windows users, as out/ostrel-VERSION.zip.
+# Builds the release under out/: the Windows setup program, the archive for those who install by
+# hand, and SHA256SUMS of every released file. Builds only what the release holds, so a built tree
+# releases in seconds. Each package is made by its own script, which prints the files it wrote.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh native windows
-version=1.0b
-archive=out/ostrel-$version.zip
-mkdir -p out
-python3 - "$archive" <<'PY'
-import glob, os, sys, zipfile
-archive = sys.argv[1]
-files = ["build/windows/shell/ostrel.scr"]
-files += sorted(glob.glob("build/native/scenes/*.psf"))
-files += sorted(glob.glob("build/native/scenes/*.tga") + glob.glob("build/native/scenes/*.bmp"))
-scenes = [f for f in files if f.endswith(".psf")]
-if len(scenes) != 7:
-    sys.exit(f"release: expected the seven scenes in build/native/scenes, found {len(scenes)}")
-with zipfile.ZipFile(archive, "w", zipfile.ZIP_DEFLATED) as out:
-    for path in files:
-        out.write(path, os.path.basename(path))
-    out.write("scripts/windows-readme.txt", "README.txt")
-print(f"{archive}: {len(files) + 1} files")
-PY
+jobs=$(nproc)
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j"$jobs" --target ostrel psftool
+cmake --preset native >/dev/null
+cmake --build --preset native -j"$jobs" --target shipped_scenes
+
+out=out
+mkdir -p "$out"
+released=()
+released+=("$(packaging/windows/build-installer.sh "$out")")
+released+=("$(packaging/windows/build-zip.sh "$out")")
+names=("${released[@]##*/}")
+(cd "$out" && sha256sum -- "${names[@]}" >SHA256SUMS)
+for name in "${names[@]}" SHA256SUMS; do
+  echo "$out/$name: $(stat -c %s "$out/$name") bytes"
+done

@@ -20,8 +20,9 @@ import tempfile
 import time
 
 import make_scene
+import installer_tests
 from winesession import (SCENE_NAMES, WINE, Failure, WinePrefix, Xvfb, answer, check, find_window, install_scenes,
-                         press, screenshot, wait_exit, xdotool)
+                         press, screenshot, wait_exit, windows_path, xdotool)
 
 SCREENSAVER_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Screen Savers"
 
@@ -481,10 +482,6 @@ def test_every_shipped_scene_draws(h):
     print("   frames per second: " + ", ".join(rates), flush=True)
 
 
-def windows_path(path):
-    return "Z:" + os.path.abspath(path).replace("/", "\\")
-
-
 def test_simulation_is_the_same_on_windows(h):
     """The Windows build of psftool under Wine and the Linux build simulate every shipped scene to
     the same bytes: the engine owns its generator and its single-precision arithmetic."""
@@ -539,9 +536,11 @@ def main():
     switchable += [test_frames_show_particles, test_preview_draws_particles, test_every_shipped_scene_draws,
                    test_simulation_is_the_same_on_windows]
     fixed = [test_missing_scene_when_the_display_cannot_switch, test_frames_on_a_screen_that_cannot_switch]
+    installer = installer_tests.TESTS
     if args.only:
         switchable = [t for t in switchable if t.__name__[5:] in args.only]
         fixed = [t for t in fixed if t.__name__[5:] in args.only]
+        installer = [t for t in installer if t.__name__[5:] in args.only]
 
     small = Xvfb(640, 480)
     try:
@@ -558,9 +557,12 @@ def main():
             args.scene = os.path.join(demo, "fountain-demo.psf")
             args.image = [os.path.join(demo, "spark.tga")]
         print(f"== end-to-end tests under Wine (Xvfb {small.display} 640x480, {large.display} 800x600)", flush=True)
-        h.create_prefix(small.display)
+        if switchable or fixed or args.fps:
+            h.create_prefix(small.display)
         for test in switchable:
             h.run(test)
+        if installer:
+            installer_tests.run(h, installer, small.display)
         if fixed:
             h.wine.use_display(large.display)
             for test in fixed:

@@ -184,6 +184,9 @@ class WinePrefix:
         self.display = None
         self.processes = []
         self.log_number = 0
+        # A persistent server keeps running between programs; a prefix whose registry files are
+        # read needs one that stops, as the server writes them only then.
+        self.persistent = False
 
     def env(self, debug="-all"):
         env = dict(os.environ)
@@ -196,10 +199,11 @@ class WinePrefix:
         return env
 
     def start(self, args, relay=False, extra_debug=""):
-        """Starts a Windows program; with relay, its trace goes to a new log file."""
-        debug = "-all,+relay" + extra_debug if relay else "-all"
+        """Starts a Windows program; with relay or other debug channels (extra_debug, as ",+msgbox"),
+        its trace goes to a new log file."""
+        debug = ("-all,+relay" if relay else "-all") + extra_debug
         log = None
-        if relay:
+        if debug != "-all":
             self.log_number += 1
             log = os.path.join(self.logs, f"relay-{self.log_number}.log")
         stderr = open(log, "w") if log else subprocess.DEVNULL
@@ -226,11 +230,16 @@ class WinePrefix:
         # A persistent server keeps the desktop process between one program and the next.
         self.server("-p")
 
-    def ensure(self, relay_include):
-        """Creates the prefix if it is not there yet (10 to 20 seconds) and starts its server."""
+    def create(self):
+        """Creates the prefix if it is not there yet (10 to 20 seconds)."""
         if not os.path.isdir(self.windows):
             self.tool(["wineboot", "-i"], timeout=180)
             self.server("-w", timeout=180)
+
+    def ensure(self, relay_include):
+        """Creates the prefix if needed and starts its persistent server."""
+        self.create()
+        self.persistent = True
         self.server("-p")
         self.set_relay(relay_include)
 
@@ -251,12 +260,18 @@ class WinePrefix:
             # A program killed from outside can leave others waiting on it.
             self.server("-k")
             self.server("-w")
-            self.server("-p")
+            if self.persistent:
+                self.server("-p")
         return leftover
 
     def close(self):
         self.stop_processes()
         self.server("-k", timeout=30)
+
+
+def windows_path(path):
+    """A Linux path as Wine's programs see it, on drive Z:."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
 SCENE_NAMES = ["tube.psf", "fountain.psf", "swarm.psf", "melt.psf", "waterfall.psf", "rain.psf", "snow.psf"]
