@@ -51,6 +51,11 @@ def pictures_beside(scene):
     return sorted(f for f in glob.glob(os.path.join(folder, "*")) if f.lower().endswith((".tga", ".bmp")))
 
 
+def told(chosen, scene):
+    """The scene the screensaver chose, and what stood under its name when a scene was given."""
+    return f"{chosen} (holding {os.path.basename(scene)})" if scene else chosen
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--screensaver", default=os.path.join(ROOT, "build/windows/shell/ostrel.scr"))
@@ -99,7 +104,7 @@ def main():
             print(f"== ostrel.scr /s on {display}: a key, a click or a mouse move after three seconds ends it",
                   flush=True)
             code = process.wait()
-            print(f"   scene: {chosen_scene(relay)}; exit code {code}")
+            print(f"   scene: {told(chosen_scene(relay), args.scene)}; exit code {code}")
             return 0 if code == 0 else 1
 
         print(f"== ostrel.scr /s in Xvfb {xvfb.display} (640x480) for {args.seconds:.0f} s", flush=True)
@@ -113,7 +118,8 @@ def main():
             f.write(scene + "\n")
         press(xvfb.display, window, "space")
         code = wait_exit(process, 30)
-        print(f"   scene: {scene} (images: {', '.join(os.path.basename(i) for i in images) or 'none'})")
+        pictures = ", ".join(os.path.basename(i) for i in images) or "none"
+        print(f"   scene: {told(scene, args.scene)} (images: {pictures})")
         print(f"   screenshot: {picture} ({lit:.1%} of the screen lit)")
         print(f"   ended by a key press with exit code {code}")
         return 0 if code == 0 else 1
