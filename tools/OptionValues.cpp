@@ -1,14 +1,15 @@
 #include "tools/OptionValues.h"
 
 #include <cmath>
+#include <cstdio>
 #include <stdexcept>
 
 #include "tools/UsageError.h"
 
 namespace {
 
-// The shortest text that reads back as the same float: 4096, 0.25, 1e+30.
-std::string shortest(float value) {
+// A bound as an author writes it: 0, 1, 0.25.
+std::string asWritten(float value) {
   char text[32];
   std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
   return text;
@@ -42,8 +43,8 @@ float parseDecimal(const std::string& command, const std::string& option, const 
     used = 0;
   }
   if (text.empty() || used != text.size() || !std::isfinite(value) || value < lowest || value > highest) {
-    throw std::runtime_error("psftool " + command + ": " + option + " needs a number from " + shortest(lowest) +
-                             " to " + shortest(highest) + ", not '" + text + "'");
+    throw std::runtime_error("psftool " + command + ": " + option + " needs a number from " + asWritten(lowest) +
+                             " to " + asWritten(highest) + ", not '" + text + "'");
   }
   return value;
 }
