@@ -1,37 +1,39 @@
-// The shipped scenes in their steady state: particles per second of one simulation step (update,
-// then the particle walk), and frames per second drawn offscreen at 640x480 through the
-// screensaver's own frame code with the scene's camera and trails, as psftool render draws them.
+// The shipped scenes (scenes/shipped.txt) in their steady state: particles per second of one
+// simulation step (update, then the particle walk), and frames per second drawn offscreen at
+// 640x480 through the screensaver's own frame code with the scene's camera and trails, as psftool
+// render draws them.
 
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 #include "core/OpenGl.h"
 #include "core/Random.h"
 #include "particles/Emitter.h"
 #include "scene/ParticleSystem.h"
+#include "support/ShippedScenes.h"
 #include "tools/LoadedScene.h"
 #include "view/SceneTable.h"
 #include "view/SceneView.h"
 
 namespace {
 
-std::string scenePath(const std::string& name) { return std::string(OSTREL_SCENE_DIR) + "/" + name + ".psf"; }
-
-const SceneEntry& styleOf(const std::string& name) {
+// A scene outside the screensaver's table is drawn as psftool render draws it: orbiting, fade 0.25.
+SceneEntry styleOf(const std::string& name) {
   for (const SceneEntry& entry : kSceneFiles) {
     if (name + ".psf" == entry.file.c_str()) {
       return entry;
     }
   }
-  return kSceneFiles[0];
+  return {String((name + ".psf").c_str()), true, 0.25f};
 }
 
 // One particle life and then some: the crowd has reached its steady size.
 int settlingSteps(const ParticleSystem& system) { return system.emitter()->life + 100; }
 
 void sceneStep(benchmark::State& state, const std::string& name) {
-  LoadedScene scene(scenePath(name));
+  LoadedScene scene(ShippedScenes::compiledPath(name));
   ParticleSystem& system = scene.system();
   Random::seed(1);
   for (int i = settlingSteps(system); i > 0; --i) {
@@ -51,7 +53,7 @@ void sceneStep(benchmark::State& state, const std::string& name) {
 void sceneFrame(benchmark::State& state, const std::string& name) {
   constexpr int kWidth = 640;
   constexpr int kHeight = 480;
-  LoadedScene scene(scenePath(name), kWidth, kHeight);
+  LoadedScene scene(ShippedScenes::compiledPath(name), kWidth, kHeight);
   ParticleSystem& system = scene.system();
   Random::seed(1);
   SceneView::setUpState();
@@ -74,18 +76,21 @@ void sceneFrame(benchmark::State& state, const std::string& name) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(sceneStep, tube, "tube")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(sceneStep, fountain, "fountain")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(sceneStep, swarm, "swarm")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(sceneStep, melt, "melt")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(sceneStep, waterfall, "waterfall")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(sceneStep, rain, "rain")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(sceneStep, snow, "snow")->Unit(benchmark::kMicrosecond);
-
-BENCHMARK_CAPTURE(sceneFrame, tube, "tube")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(sceneFrame, fountain, "fountain")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(sceneFrame, swarm, "swarm")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(sceneFrame, melt, "melt")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(sceneFrame, waterfall, "waterfall")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(sceneFrame, rain, "rain")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(sceneFrame, snow, "snow")->Unit(benchmark::kMillisecond)->UseRealTime();
+int main(int argc, char** argv) {
+  const std::vector<std::string> names = ShippedScenes::names();
+  for (const std::string& name : names) {
+    benchmark::RegisterBenchmark(("sceneStep/" + name).c_str(), sceneStep, name)->Unit(benchmark::kMicrosecond);
+  }
+  for (const std::string& name : names) {
+    benchmark::RegisterBenchmark(("sceneFrame/" + name).c_str(), sceneFrame, name)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+    return 1;
+  }
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

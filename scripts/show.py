@@ -1,21 +1,28 @@
 #!/usr/bin/env python3
-"""Shows the screensaver as a user would see it: ostrel.scr /s under Wine, with the given scenes and
-images in the Windows directory of a Wine prefix kept under build/.
+"""Shows the screensaver as a user would see it: ostrel.scr /s under Wine, in a Wine prefix kept under
+build/. Given a scene, that scene stands under the name of every shipped scene, so whatever the
+screensaver chooses shows it, with the pictures that lie beside it; without one, the shipped scenes
+(scenes/shipped.txt) as the native build made them, with their pictures.
 
 With $DISPLAY set it runs there until the user ends it. Without one it starts its own 640x480
 Xvfb, lets the screensaver run for a few seconds, saves a screenshot and the chosen scene's name
 under the output folder, ends the run with a key press as a user would, and reports the exit code.
+Run it as scripts/show.sh, which builds what is missing first.
 """
 
 import argparse
+import glob
 import os
 import re
 import shutil
+import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+sys.path.insert(0, os.path.join(ROOT, "scripts", "lib"))
 
+from shipped_scenes import shipped_scene_files  # noqa: E402
 from winesession import Failure, WinePrefix, Xvfb, find_window, install_scenes, press, screenshot, wait_exit  # noqa: E402
 
 # The scene file the run opens shows which row of its table it chose.
@@ -31,16 +38,47 @@ def chosen_scene(relay):
     return "(none)"
 
 
+def check_scene(psftool, path):
+    """psftool's check first: a scene that does not load says why here rather than in a message box."""
+    result = subprocess.run([psftool, "check", path], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    if result.returncode != 0:
+        raise Failure(result.stderr.strip())
+
+
+def pictures_beside(scene):
+    """The pictures a scene may name: they are looked up in the folder the scene lies in."""
+    folder = os.path.dirname(os.path.abspath(scene))
+    return sorted(f for f in glob.glob(os.path.join(folder, "*")) if f.lower().endswith((".tga", ".bmp")))
+
+
+def told(chosen, scene):
+    """The scene the screensaver chose, and what stood under its name when a scene was given."""
+    return f"{chosen} (holding {os.path.basename(scene)})" if scene else chosen
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--screensaver", default="build/windows/shell/ostrel.scr")
-    parser.add_argument("--prefix", default="build/wine-prefix", help="the Wine prefix, made on first use")
+    parser.add_argument("--screensaver", default=os.path.join(ROOT, "build/windows/shell/ostrel.scr"))
+    parser.add_argument("--psftool", default=os.path.join(ROOT, "build/native/tools/psftool"),
+                        help="checks SCENE before it is shown")
+    parser.add_argument("--prefix", default=os.path.join(ROOT, "build/wine-prefix"),
+                        help="the Wine prefix, made on first use")
     parser.add_argument("--out", default="out", help="where the screenshot goes without a display")
     parser.add_argument("--seconds", type=float, default=8.0, help="how long the run goes on without a display")
-    parser.add_argument("--everywhere", action="store_true",
-                        help="install the one scene given under every name of the screensaver's table")
-    parser.add_argument("files", nargs="+", help="scene files and the images they name")
+    parser.add_argument("--scenes", default=os.path.join(ROOT, "build/native/scenes"),
+                        help="where the shipped scenes and their pictures are, without SCENE")
+    parser.add_argument("scene", nargs="?", help="a scene file to show whatever the screensaver chooses")
     args = parser.parse_args()
+    try:
+        if args.scene:
+            check_scene(args.psftool, args.scene)
+            scenes = [args.scene]
+        else:
+            scenes = shipped_scene_files(args.scenes)
+    except (Failure, FileNotFoundError) as failure:
+        print(f"show: {failure}", file=sys.stderr)
+        return 1
+    images = pictures_beside(scenes[0])
 
     prefix = os.path.abspath(args.prefix)
     logs = prefix + "-logs"
@@ -53,16 +91,12 @@ def main():
         print("== preparing the Wine prefix (the first time takes a while)", flush=True)
         wine.ensure(RELAY_OPEN)
         shutil.copy(args.screensaver, os.path.join(wine.windows, "ostrel.scr"))
-        scenes = [f for f in args.files if f.lower().endswith(".psf")]
-        images = [f for f in args.files if not f.lower().endswith(".psf")]
-        if args.everywhere:
-            if len(scenes) != 1:
-                raise Failure("--everywhere takes exactly one scene file")
-            with open(scenes[0], "rb") as f:
+        if args.scene:
+            with open(args.scene, "rb") as f:
                 install_scenes(wine.windows, f.read(), images)
-            print(f"   scene: {os.path.basename(scenes[0])} under every scene name", flush=True)
+            print(f"   scene: {args.scene} under every scene name", flush=True)
         else:
-            install_scenes(wine.windows, None, args.files)
+            install_scenes(wine.windows, None, scenes + images)
             print(f"   scenes: {', '.join(os.path.basename(s) for s in scenes)}", flush=True)
 
         process, relay = wine.start([r"C:\windows\ostrel.scr", "/s"], relay=True)
@@ -70,7 +104,7 @@ def main():
             print(f"== ostrel.scr /s on {display}: a key, a click or a mouse move after three seconds ends it",
                   flush=True)
             code = process.wait()
-            print(f"   scene: {chosen_scene(relay)}; exit code {code}")
+            print(f"   scene: {told(chosen_scene(relay), args.scene)}; exit code {code}")
             return 0 if code == 0 else 1
 
         print(f"== ostrel.scr /s in Xvfb {xvfb.display} (640x480) for {args.seconds:.0f} s", flush=True)
@@ -84,7 +118,8 @@ def main():
             f.write(scene + "\n")
         press(xvfb.display, window, "space")
         code = wait_exit(process, 30)
-        print(f"   scene: {scene} (images: {', '.join(os.path.basename(i) for i in images) or 'none'})")
+        pictures = ", ".join(os.path.basename(i) for i in images) or "none"
+        print(f"   scene: {told(scene, args.scene)} (images: {pictures})")
         print(f"   screenshot: {picture} ({lit:.1%} of the screen lit)")
         print(f"   ended by a key press with exit code {code}")
         return 0 if code == 0 else 1

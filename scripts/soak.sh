@@ -2,8 +2,8 @@
 # The soak run: each scene simulated for 1,000,000 steps (update and particle walk, as the
 # screensaver runs it) with its live count and the process's memory sampled every 10,000 steps;
 # fails when memory grows after the particle count has settled. Without scenes named it soaks the
-# shipped scenes the native build compiled (build/native/scenes/*.psf), if any, and scenes made
-# for the purpose that use every stored class. A run takes minutes per scene.
+# shipped scenes (scenes/shipped.txt) as the native build compiled them, and scenes made for the
+# purpose that use every stored class. A run takes minutes per scene.
 #   scripts/soak.sh [--steps N] [--every K] [SCENE.psf...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,7 +18,8 @@ while [ $# -gt 0 ]; do
 done
 if [ ${#scenes[@]} -eq 0 ]; then
   build/native/tests/soak/soak_scenes build/soak-scenes
-  shopt -s nullglob
-  scenes=(build/native/scenes/*.psf build/soak-scenes/*.psf)
+  shipped=$(python3 scripts/lib/shipped_scenes.py --dir build/native/scenes)
+  mapfile -t scenes <<<"$shipped"
+  scenes+=(build/soak-scenes/*.psf)
 fi
 exec build/native/tools/scene_soak "${options[@]}" "${scenes[@]}"

@@ -10,6 +10,7 @@
 #include "scene/ParticleSystem.h"
 #include "shapes/Bouncer.h"
 #include "tools/Command.h"
+#include "tools/FileArguments.h"
 #include "tools/LoadedScene.h"
 #include "tools/TagText.h"
 
@@ -127,11 +128,7 @@ void printImage(const Image* image) {
 }  // namespace
 
 int runCheck(const std::vector<std::string>& args) {
-  if (args.size() != 1) {
-    std::fputs("usage: psftool check SCENE.psf\n", stderr);
-    return 1;
-  }
-  const LoadedScene scene(args[0]);
+  const LoadedScene scene(FileArguments::parse(args, false, false).input);
   const ParticleSystem& system = scene.system();
   line("scene", scene.path());
   line("particle limit", std::to_string(system.maxParticles()) +

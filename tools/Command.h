@@ -1,5 +1,5 @@
 #pragma once
-// A psftool subcommand: its name, a one-line summary, its usage text and its entry point.
+// A psftool subcommand: its name, a one-line summary, its usage and its entry point.
 
 #include <string>
 #include <vector>
@@ -7,9 +7,12 @@
 struct Command {
   const char* name;
   const char* summary;
-  const char* usage;
-  // Arguments after the subcommand's name. Returns the exit code; vtException and
-  // std::exception are caught by main.
+  // "usage: psftool NAME ..." and its continuation lines; printed after a usage error.
+  const char* synopsis;
+  // What --help prints after the synopsis.
+  const char* details;
+  // Arguments after the subcommand's name. Returns the exit code; main catches what it throws:
+  // UsageError, vtException and std::exception (FileError among them).
   int (*run)(const std::vector<std::string>& args);
 };
 

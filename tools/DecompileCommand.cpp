@@ -4,26 +4,32 @@
 #include "objfile/StreamFactory.h"
 #include "tools/Command.h"
 #include "tools/FileArguments.h"
+#include "tools/FileError.h"
 #include "tools/OutputFile.h"
 #include "tools/SceneCompiler.h"
 
 namespace {
 
-const char kUsage[] = "usage: psftool decompile SCENE.psf [-o OUT.toml]\n";
+std::string decompile(const std::string& path) {
+  try {
+    // The gzip stream reads plain files as they stand.
+    return SceneCompiler::decompile(*StreamFactory::instance().openGzFile(path.c_str()));
+  } catch (const vtException& e) {
+    throw FileError::scene(path, e);
+  }
+}
 
 }  // namespace
 
 int runDecompile(const std::vector<std::string>& args) {
-  FileArguments files;
-  if (!FileArguments::parse(args, false, files)) {
-    std::fputs(kUsage, stderr);
-    return 1;
+  const FileArguments files = FileArguments::parse(args, true, false);
+  if (!files.output.empty()) {
+    refuseToOverwriteInput(files.input, files.output);
   }
-  // The gzip stream reads plain files as they stand.
-  const std::string text = SceneCompiler::decompile(*StreamFactory::instance().openGzFile(files.input.c_str()));
+  const std::string text = decompile(files.input);
   if (files.output.empty()) {
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size()) {
-      throw vtException(ErrorCode::WriteFailed);
+      throw FileError("standard output", vtException(ErrorCode::WriteFailed));
     }
   } else {
     writeOutputFile(files.output, text.data(), text.size(), false);

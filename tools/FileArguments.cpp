@@ -1,17 +1,31 @@
 #include "tools/FileArguments.h"
 
-bool FileArguments::parse(const std::vector<std::string>& args, bool gzipAllowed, FileArguments& result) {
-  result = FileArguments();
+#include "tools/UsageError.h"
+
+FileArguments FileArguments::parse(const std::vector<std::string>& args, bool outputAllowed, bool gzipAllowed) {
+  FileArguments result;
   for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--gzip" && gzipAllowed) {
+    const std::string& arg = args[i];
+    if (arg == "--gzip" && gzipAllowed) {
       result.gzip = true;
-    } else if (args[i] == "-o" && i + 1 < args.size() && result.output.empty()) {
+    } else if (arg == "-o" && outputAllowed) {
+      if (i + 1 == args.size() || args[i + 1].empty()) {
+        throw UsageError("-o needs a file name");
+      }
+      if (!result.output.empty()) {
+        throw UsageError("-o given twice");
+      }
       result.output = args[++i];
-    } else if (result.input.empty() && !args[i].empty() && args[i][0] != '-') {
-      result.input = args[i];
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      throw UsageError("unknown option '" + arg + "'");
+    } else if (!result.input.empty()) {
+      throw UsageError("one input only, not '" + result.input + "' and '" + arg + "'");
     } else {
-      return false;
+      result.input = arg;
     }
   }
-  return !result.input.empty();
+  if (result.input.empty()) {
+    throw UsageError("no input file");
+  }
+  return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The arguments of the file-to-file subcommands: one input, `-o OUT`, and `--gzip` where allowed.
+// The arguments of the subcommands that take files alone: one input, and `-o OUT` and `--gzip`
+// where allowed.
 
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@ struct FileArguments {
   std::string output;
   bool gzip = false;
 
-  // False for anything else: a second input, an unknown option, -o without a name.
-  static bool parse(const std::vector<std::string>& args, bool gzipAllowed, FileArguments& result);
+  // Throws UsageError naming what it cannot take: a second input or -o, an unknown option, -o
+  // without a name, no input at all.
+  static FileArguments parse(const std::vector<std::string>& args, bool outputAllowed, bool gzipAllowed);
 };

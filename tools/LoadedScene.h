@@ -15,8 +15,8 @@ class ParticleSystem;
 
 class LoadedScene {
  public:
-  // Throws vtException for what the loader refuses, std::runtime_error when the root is not a
-  // particle system or no context can be made.
+  // Throws FileError naming the scene, or the picture it names, for what the loader refuses and
+  // when the root is not a particle system; std::runtime_error when no context can be made.
   // width and height size the headless context's buffer, for the tools that draw.
   explicit LoadedScene(const std::string& path, int width = 1, int height = 1);
   // Destroys every scene object while the context is still current.

@@ -2,14 +2,18 @@
 
 #include <png.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
+
+#include "tools/FileError.h"
 
 void writePng(const std::string& path, int width, int height, const std::vector<uint8_t>& pixels) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
   if (!file) {
-    throw std::runtime_error(path + ": cannot be written");
+    throw FileError(path, vtException(ErrorCode::WriteFailed), std::strerror(errno));
   }
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
@@ -20,7 +24,7 @@ void writePng(const std::string& path, int width, int height, const std::vector<
   // libpng reports its errors by longjmp; nothing with a destructor is created below this point.
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
-    throw std::runtime_error(path + ": cannot be written");
+    throw FileError(path, vtException(ErrorCode::WriteFailed));
   }
   png_init_io(png, file.get());
   png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB,

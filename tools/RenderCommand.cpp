@@ -15,6 +15,7 @@
 #include "tools/LoadedScene.h"
 #include "tools/OptionValues.h"
 #include "tools/PngFile.h"
+#include "tools/Progress.h"
 #include "view/SceneTable.h"
 #include "view/SceneView.h"
 
@@ -31,7 +32,8 @@ struct Options {
   std::string out;
   std::string framesDir;
   uint64_t every = 1;
-  // The screensaver's style for the seven scene names, else an orbiting camera and a fade of 0.25.
+  // The screensaver's style for the scene names of its table, else an orbiting camera and a fade
+  // of 0.25.
   bool orbit = true;
   float fade = 0.25f;
 };
@@ -44,11 +46,8 @@ void parseSize(const std::string& text, Options& options) {
   if (x == std::string::npos) {
     throw std::runtime_error("psftool render: --size needs WIDTHxHEIGHT, not '" + text + "'");
   }
-  options.width = static_cast<int>(parseWholeNumber("render", "--size", text.substr(0, x), kMaxSide));
-  options.height = static_cast<int>(parseWholeNumber("render", "--size", text.substr(x + 1), kMaxSide));
-  if (options.width == 0 || options.height == 0) {
-    throw std::runtime_error("psftool render: --size needs a picture of at least 1x1");
-  }
+  options.width = static_cast<int>(parseWholeNumber("render", "--size", text.substr(0, x), kMaxSide, 1));
+  options.height = static_cast<int>(parseWholeNumber("render", "--size", text.substr(x + 1), kMaxSide, 1));
 }
 
 void takeSceneStyle(Options& options) {
@@ -70,40 +69,34 @@ Options parseOptions(const std::vector<std::string>& args) {
   bool haveFade = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (arg == "--seed" && hasValue) {
-      options.seed = static_cast<uint32_t>(parseWholeNumber("render", arg, args[++i], UINT32_MAX));
+    if (arg == "--seed") {
+      options.seed = static_cast<uint32_t>(parseWholeNumber("render", arg, optionValue(args, i), UINT32_MAX));
       haveSeed = true;
-    } else if (arg == "--frames" && hasValue) {
-      options.frames = parseWholeNumber("render", arg, args[++i], UINT32_MAX);
+    } else if (arg == "--frames") {
+      options.frames = parseWholeNumber("render", arg, optionValue(args, i), UINT32_MAX);
       haveFrames = true;
-    } else if (arg == "--size" && hasValue) {
-      parseSize(args[++i], options);
-    } else if (arg == "--out" && hasValue) {
-      options.out = args[++i];
-    } else if (arg == "--frames-dir" && hasValue) {
-      options.framesDir = args[++i];
-    } else if (arg == "--every" && hasValue) {
-      options.every = parseWholeNumber("render", arg, args[++i], UINT32_MAX);
-      if (options.every == 0) {
-        throw std::runtime_error("psftool render: --every needs at least 1");
-      }
+    } else if (arg == "--size") {
+      parseSize(optionValue(args, i), options);
+    } else if (arg == "--out") {
+      options.out = optionValue(args, i);
+    } else if (arg == "--frames-dir") {
+      options.framesDir = optionValue(args, i);
+    } else if (arg == "--every") {
+      options.every = parseWholeNumber("render", arg, optionValue(args, i), UINT32_MAX, 1);
     } else if (arg == "--orbit" || arg == "--no-orbit") {
       orbitChoice = arg == "--orbit" ? 1 : 0;
-    } else if (arg == "--fade" && hasValue) {
-      options.fade = parseDecimal("render", arg, args[++i]);
+    } else if (arg == "--fade") {
+      // Beyond 0 and 1 the fade quad's alpha would darken nothing or whiten the screen.
+      options.fade = parseDecimal("render", arg, optionValue(args, i), 0.0f, 1.0f);
       haveFade = true;
-    } else if (arg.rfind("--", 0) == 0 || !options.scene.empty()) {
-      throw std::runtime_error("psftool render: unexpected '" + arg + "' (see psftool render --help)");
     } else {
-      options.scene = arg;
+      takeSceneArgument(arg, options.scene);
     }
   }
-  if (options.scene.empty() || !haveSeed || !haveFrames || (options.out.empty() && options.framesDir.empty())) {
-    throw std::runtime_error(
-        "usage: psftool render SCENE.psf --seed S --frames N [--size WxH] [--out FILE.png] "
-        "[--frames-dir DIR --every K] [--orbit|--no-orbit] [--fade A]");
-  }
+  require(!options.scene.empty(), "a scene file");
+  require(haveSeed, "--seed S");
+  require(haveFrames, "--frames N");
+  require(!options.out.empty() || !options.framesDir.empty(), "--out FILE.png or --frames-dir DIR");
   const float fade = options.fade;
   takeSceneStyle(options);
   if (orbitChoice >= 0) {
@@ -140,6 +133,7 @@ int runRender(const std::vector<std::string>& args) {
 
   std::chrono::steady_clock::duration drawing{};
   auto start = std::chrono::steady_clock::now();
+  Progress progress("frame", options.frames);
   for (uint64_t frame = 1; frame <= options.frames; ++frame) {
     view.drawFrame(&loaded.system());
     // Where the screensaver swaps buffers, which hands the frame to the driver. Without it Mesa
@@ -154,7 +148,9 @@ int runRender(const std::vector<std::string>& args) {
       savePicture((fs::path(framesDir) / name).string(), loaded.context());
       start = std::chrono::steady_clock::now();
     }
+    progress.show(frame);
   }
+  progress.finish();
   glFinish();
   drawing += std::chrono::steady_clock::now() - start;
   if (!out.empty()) {

@@ -2,16 +2,19 @@
 // particles as CSV. One step is what one frame does to the scene: update, then the particle walk
 // of draw (remove the dead, age, move, then colour, drawn position and size).
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 #include "scene/ParticleSystem.h"
 #include "tools/Command.h"
+#include "tools/FileError.h"
 #include "tools/LoadedScene.h"
 #include "tools/OptionValues.h"
+#include "tools/Progress.h"
 #include "tools/Simulation.h"
 
 namespace {
@@ -22,8 +25,8 @@ struct Options {
   std::string dump;
 };
 
-uint64_t parseNumber(const std::string& option, const std::string& text, uint64_t highest) {
-  return parseWholeNumber("simulate", option, text, highest);
+uint64_t parseNumber(const std::string& option, const std::string& text, uint64_t highest, uint64_t lowest = 0) {
+  return parseWholeNumber("simulate", option, text, highest, lowest);
 }
 
 Options parseOptions(const std::vector<std::string>& args) {
@@ -32,28 +35,28 @@ Options parseOptions(const std::vector<std::string>& args) {
   bool haveSteps = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (arg == "--seed" && hasValue) {
-      options.run.seed = static_cast<uint32_t>(parseNumber(arg, args[++i], UINT32_MAX));
+    if (arg == "--seed") {
+      options.run.seed = static_cast<uint32_t>(parseNumber(arg, optionValue(args, i), UINT32_MAX));
       haveSeed = true;
-    } else if (arg == "--steps" && hasValue) {
-      options.run.steps = parseNumber(arg, args[++i], UINT32_MAX);
+    } else if (arg == "--steps") {
+      options.run.steps = parseNumber(arg, optionValue(args, i), UINT32_MAX);
       haveSteps = true;
-    } else if (arg == "--dump" && hasValue) {
-      options.dump = args[++i];
-    } else if (arg == "--dump-every" && hasValue) {
-      options.run.dumpEvery = parseNumber(arg, args[++i], UINT32_MAX);
-      if (options.run.dumpEvery == 0) {
-        throw std::runtime_error("psftool simulate: --dump-every needs at least 1");
-      }
-    } else if (arg.rfind("--", 0) == 0 || !options.scene.empty()) {
-      throw std::runtime_error("psftool simulate: unexpected '" + arg + "' (see psftool simulate --help)");
+    } else if (arg == "--dump") {
+      options.dump = optionValue(args, i);
+    } else if (arg == "--dump-every") {
+      options.run.dumpEvery = parseNumber(arg, optionValue(args, i), UINT32_MAX, 1);
+    } else if (arg == "--summary") {
+      options.run.summary = true;
     } else {
-      options.scene = arg;
+      takeSceneArgument(arg, options.scene);
     }
   }
-  if (options.scene.empty() || !haveSeed || !haveSteps) {
-    throw std::runtime_error("usage: psftool simulate SCENE.psf --seed S --steps N [--dump FILE] [--dump-every K]");
+  require(!options.scene.empty(), "a scene file");
+  require(haveSeed, "--seed S");
+  require(haveSteps, "--steps N");
+  // A summary is short enough for the terminal.
+  if (options.run.summary && options.dump.empty()) {
+    options.dump = "-";
   }
   return options;
 }
@@ -82,10 +85,14 @@ int runSimulate(const std::vector<std::string>& args) {
   } else if (!dumpPath.empty()) {
     dump.reset(std::fopen(dumpPath.c_str(), "wb"));
     if (dump == nullptr) {
-      throw std::runtime_error("psftool simulate: cannot write " + options.dump);
+      throw FileError(options.dump, vtException(ErrorCode::WriteFailed), std::strerror(errno));
     }
   }
-  simulate(system, options.run, dump.get());
+  // Rows on standard output show the run's progress themselves, and a count between them would
+  // break their lines.
+  Progress progress = dumpPath == "-" ? Progress(nullptr, "step", 0) : Progress("step", options.run.steps);
+  simulate(system, options.run, dump.get(), &progress);
+  progress.finish();
   if (dumpPath != "-") {
     std::printf("%llu steps, %zu live particles\n", static_cast<unsigned long long>(options.run.steps),
                 system.particles().size());

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Writes a small scene for the end-to-end tests and the run command, byte by byte in the scene-file
-format: a fountain of particles thrown up from a point, drawn with a soft round sprite that is
-written beside it as a 32-bit Targa file. Deterministic: the same bytes on every run.
+"""Writes a small scene for the end-to-end tests, byte by byte in the scene-file format: a
+fountain of particles thrown up from a point, drawn with a soft round sprite that is written
+beside it as a 32-bit Targa file. Deterministic: the same bytes on every run.
 
 usage: make_scene.py OUT_DIR   (writes OUT_DIR/fountain-demo.psf and OUT_DIR/spark.tga)
 """

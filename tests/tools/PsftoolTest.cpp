@@ -171,17 +171,17 @@ TEST_F(PsftoolTest, CheckPointsOutWhatAnAuthorMightNotExpect) {
 TEST_F(PsftoolTest, ErrorsPrintTheSystemsMessageAndExitOne) {
   const ToolRun missing = psftool(dir, "check " + dir.path("nowhere.psf"));
   EXPECT_EQ(missing.code, 1);
-  EXPECT_EQ(missing.err, "File Not Found\n");
+  EXPECT_EQ(missing.err, dir.path("nowhere.psf") + ": File Not Found\n");
 
   const std::string reversed = dir.write("reversed.psf", {0x50, 0x53, 0x48, 0x44, 0, 0, 0, 0});
   const ToolRun badMagic = psftool(dir, "simulate " + reversed + " --seed 1 --steps 1");
   EXPECT_EQ(badMagic.code, 1);
-  EXPECT_EQ(badMagic.err, "PSF File Load Failed\n");
+  EXPECT_EQ(badMagic.err, reversed + ": PSF File Load Failed\n");
 
   const std::string truncated = dir.write("short.psf", sceneFile(Bytes().u32(5).tag("EMIT").u32(0)).data());
   const ToolRun shortRun = psftool(dir, "check " + truncated);
   EXPECT_EQ(shortRun.code, 1);
-  EXPECT_EQ(shortRun.err, "Read Failed\n");
+  EXPECT_EQ(shortRun.err, truncated + ": Read Failed\n");
 
   const std::string noRoot = dir.write("noroot.psf", Bytes().tag("PSHD").u32(0).data());
   const ToolRun rootless = psftool(dir, "check " + noRoot);
@@ -262,12 +262,12 @@ TEST_F(PsftoolTest, CompileAndDecompileFailuresPrintOneMessageAndExitOne) {
   const std::string truncated = dir.write("short.psf", Bytes().tag("PSHD").tag("PSYS").u16(7).data());
   const ToolRun shortFile = psftool(dir, "decompile " + truncated);
   EXPECT_EQ(shortFile.code, 1);
-  EXPECT_EQ(shortFile.err, "Read Failed\n");
+  EXPECT_EQ(shortFile.err, truncated + ": Read Failed\n");
   EXPECT_EQ(shortFile.out, "");
 
   const ToolRun missing = psftool(dir, "decompile " + dir.path("nowhere.psf"));
   EXPECT_EQ(missing.code, 1);
-  EXPECT_EQ(missing.err, "File Not Found\n");
+  EXPECT_EQ(missing.err, dir.path("nowhere.psf") + ": File Not Found\n");
 
   const std::string bad = writeText(dir, "bad.toml", "[system]\nmaxParticles = 1.5\n");
   const ToolRun badText = psftool(dir, "compile " + bad);
@@ -322,5 +322,157 @@ TEST_F(PsftoolTest, RenderRefusesMissingOrBadOptions) {
   EXPECT_EQ(psftool(dir, "render " + scene + " --seed 1 --frames 2 --out a.png --fade x").code, 1);
   const ToolRun missing = psftool(dir, "render " + dir.path("nowhere.psf") + " --seed 1 --frames 1 --out a.png");
   EXPECT_EQ(missing.code, 1);
-  EXPECT_EQ(missing.err, "File Not Found\n");
+  EXPECT_EQ(missing.err, dir.path("nowhere.psf") + ": File Not Found\n");
+}
+
+namespace {
+
+// A scene in the folder scene/ whose picture is the named Targa file.
+std::string sceneWithPicture(const TempDir& dir, const char* picture) {
+  std::filesystem::create_directories(dir.path("scene"));
+  SystemBody body;
+  body.limit = 10;
+  body.image = imageChild("ITGA", picture);
+  return dir.write("scene/pictured.psf", sceneFile(body.bytes()).data());
+}
+
+}  // namespace
+
+TEST_F(PsftoolTest, ErrorsNameTheFileTheyAreAboutAndWhatToDo) {
+  const std::string source = writeText(dir, "fall.toml", kFallingScene);
+  const ToolRun compiledFirst = psftool(dir, "check " + dir.path("fall.psf"));
+  EXPECT_EQ(compiledFirst.err,
+            dir.path("fall.psf") + ": File Not Found (its source " + source + " is there: compile it first)\n");
+  const ToolRun sourceChecked = psftool(dir, "check " + source);
+  EXPECT_EQ(sourceChecked.err,
+            source + ": PSF File Load Failed (a scene source, not a scene file: psftool compile makes one of it)\n");
+
+  // A picture is looked up beside its scene, and the message says which scene names it.
+  const std::string scene = sceneWithPicture(dir, "glow.tga");
+  const ToolRun noPicture = psftool(dir, "check " + scene);
+  EXPECT_EQ(noPicture.code, 1);
+  EXPECT_EQ(noPicture.err, dir.path("scene/glow.tga") + ": File Not Found (the picture named by " + scene +
+                               ", looked up in the scene's folder)\n");
+  writeText(dir, "scene/glow.tga", "not a picture");
+  const ToolRun badPicture = psftool(dir, "simulate " + scene + " --seed 1 --steps 1");
+  EXPECT_EQ(badPicture.err, dir.path("scene/glow.tga") + ": Illegal TGA (the picture named by " + scene +
+                                ", looked up in the scene's folder)\n");
+
+  const ToolRun unwritable = psftool(dir, "compile " + source + " -o " + dir.path("nowhere/fall.psf"));
+  EXPECT_EQ(unwritable.code, 1);
+  EXPECT_EQ(unwritable.err, dir.path("nowhere/fall.psf") + ": Write Failed (No such file or directory)\n");
+  const ToolRun noSource = psftool(dir, "compile " + dir.path("nowhere.toml"));
+  EXPECT_EQ(noSource.err, dir.path("nowhere.toml") + ": File Not Found\n");
+  ASSERT_EQ(psftool(dir, "compile " + source).code, 0);
+  const ToolRun binary = psftool(dir, "compile " + dir.path("fall.psf") + " -o " + dir.path("again.psf"));
+  EXPECT_EQ(binary.err,
+            dir.path("fall.psf") + ": a scene file, not a scene source (psftool decompile turns it into one)\n");
+}
+
+TEST_F(PsftoolTest, AnOutputThatIsTheInputIsRefusedAndTheInputKept) {
+  const std::string source = writeText(dir, "fall.toml", kFallingScene);
+  // Another spelling of the same file is the same file.
+  for (const std::string& output : {source, std::string("./fall.toml")}) {
+    const ToolRun run = psftool(dir, "compile fall.toml -o " + output, dir.path(""));
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, output + ": the output is the input file and would overwrite it (name another with -o)\n");
+  }
+  EXPECT_EQ(contents(source), kFallingScene);
+
+  // A source named like a scene file would be its own default output.
+  const std::string misnamed = writeText(dir, "text.psf", kFallingScene);
+  EXPECT_EQ(psftool(dir, "compile " + misnamed).code, 1);
+  EXPECT_EQ(contents(misnamed), kFallingScene);
+
+  ASSERT_EQ(psftool(dir, "compile " + source).code, 0);
+  const std::string compiled = contents(dir.path("fall.psf"));
+  const ToolRun back = psftool(dir, "decompile fall.psf -o fall.psf", dir.path(""));
+  EXPECT_EQ(back.code, 1);
+  EXPECT_EQ(back.err, "fall.psf: the output is the input file and would overwrite it (name another with -o)\n");
+  EXPECT_EQ(contents(dir.path("fall.psf")), compiled);
+}
+
+TEST_F(PsftoolTest, UsageErrorsSayWhatIsWrongBeforeTheUsage) {
+  dir.write("ok.psf", sceneFile(systemBody(5, Bytes().u32(0))).data());
+  const std::string simulate = "usage: psftool simulate SCENE.psf --seed S --steps N";
+  const std::string render = "usage: psftool render SCENE.psf --seed S --frames N";
+  const std::pair<std::string, std::string> cases[] = {
+      {"simulate ok.psf --seed 1 --steps 2 --fast", "psftool simulate: unknown option '--fast'\n" + simulate},
+      {"simulate ok.psf --steps 2 --seed", "psftool simulate: --seed needs a value\n" + simulate},
+      {"simulate ok.psf --seed 1", "psftool simulate: --steps N is needed\n" + simulate},
+      {"simulate --seed 1 --steps 2", "psftool simulate: a scene file is needed\n" + simulate},
+      {"render ok.psf --seed 1 --frames 2", "psftool render: --out FILE.png or --frames-dir DIR is needed\n" + render},
+      {"render ok.psf ok.psf", "psftool render: one scene only, not 'ok.psf' and 'ok.psf'\n" + render},
+      {"compile", "psftool compile: no input file\nusage: psftool compile SCENE.toml"},
+      {"compile a.toml -o", "psftool compile: -o needs a file name\nusage: psftool compile SCENE.toml"},
+      {"decompile a.psf --gzip", "psftool decompile: unknown option '--gzip'\nusage: psftool decompile SCENE.psf"},
+      {"check a.psf b.psf", "psftool check: one input only, not 'a.psf' and 'b.psf'\nusage: psftool check SCENE.psf"},
+      {"", "psftool: no command given\nusage: psftool COMMAND"},
+      {"frobnicate", "psftool: unknown command 'frobnicate'\nusage: psftool COMMAND"},
+  };
+  for (const auto& [args, message] : cases) {
+    const ToolRun run = psftool(dir, args, dir.path(""));
+    EXPECT_EQ(run.code, 1) << args;
+    EXPECT_EQ(run.err.substr(0, message.size()), message) << args;
+  }
+}
+
+TEST_F(PsftoolTest, RenderTakesAFadeFromZeroToOneAndASideFromOneTo4096) {
+  const std::string scene = dir.write("ok.psf", sceneFile(systemBody(5, emitterChild(1, 3))).data());
+  const std::string run = "render " + scene + " --seed 1 --frames 1 --out " + dir.path("a.png") + " ";
+  EXPECT_EQ(psftool(dir, run + "--fade -1").err, "psftool render: --fade needs a number from 0 to 1, not '-1'\n");
+  EXPECT_EQ(psftool(dir, run + "--fade 1.01").code, 1);
+  EXPECT_EQ(psftool(dir, run + "--size 0x10").err,
+            "psftool render: --size needs a whole number from 1 to 4096, not '0'\n");
+  EXPECT_EQ(psftool(dir, run + "--size 8x4097").code, 1);
+  const ToolRun edges = psftool(dir, run + "--fade 0 --size 1x4096");
+  EXPECT_EQ(edges.code, 0) << edges.err;
+  EXPECT_EQ(psftool(dir, run + "--fade 1 --size 4096x1").code, 0);
+  // Not on a terminal, so no progress line: standard error stays empty.
+  EXPECT_EQ(edges.err, "");
+}
+
+TEST_F(PsftoolTest, CompileSaysWhatItWroteAndWarnsOfAPictureNotBesideIt) {
+  const std::string source = writeText(dir, "lit.toml", std::string(kFallingScene) +
+                                                          "\n[image]\ntype = \"TgaImage\"\nfileName = \"glow.tga\"\n");
+  const ToolRun alone = psftool(dir, "compile lit.toml -o lit.psf", dir.path(""));
+  EXPECT_EQ(alone.code, 0);
+  EXPECT_EQ(alone.out, "wrote lit.psf (" + std::to_string(contents(dir.path("lit.psf")).size()) + " bytes)\n");
+  EXPECT_EQ(alone.err,
+            "lit.psf: warning: the picture it names, glow.tga, is not there (a scene's pictures are looked up in its "
+            "folder)\n");
+  writeText(dir, "glow.tga", "");
+  const ToolRun beside = psftool(dir, "compile lit.toml -o lit.psf", dir.path(""));
+  EXPECT_EQ(beside.err, "");
+}
+
+TEST_F(PsftoolTest, SimulateSummaryGivesOneRowPerDumpStep) {
+  Bytes moving;
+  moving.tag("EMIT").vec({}).vec({}).vec({}).vec({1, 2, 3}).vec({}).i32(1);
+  moving.f32(0).f32(1).f32(1).f32(0).f32(0).f32(0).f32(0).f32(0).i32(3).raw(noCurves().data()).i32(1);
+  dir.write("moving.psf", sceneFile(systemBody(10, moving)).data());
+  const ToolRun run = psftool(dir, "simulate moving.psf --seed 5 --steps 2 --dump-every 1 --summary", dir.path(""));
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "step,live,oxMin,oxMax,oyMin,oyMax,ozMin,ozMax,aMean,sizeMean\n"
+            "1,1,1,1,2,2,3,3,1,0.5\n"
+            "2,2,1,2,2,4,3,6,1,0.5\n");
+
+  dir.write("empty.psf", sceneFile(systemBody(5, Bytes().u32(0))).data());
+  const ToolRun empty = psftool(dir, "simulate empty.psf --seed 1 --steps 1 --summary --dump s.csv", dir.path(""));
+  EXPECT_EQ(empty.out, "1 steps, 0 live particles\n");
+  EXPECT_EQ(contents(dir.path("s.csv")), std::string(kSummaryHeader) + "1,0,,,,,,,,\n");
+  EXPECT_EQ(empty.err, "");
+}
+
+TEST_F(PsftoolTest, HelpAndVersion) {
+  const ToolRun help = psftool(dir, "help");
+  EXPECT_EQ(help.code, 0);
+  EXPECT_NE(help.out.find("\n  compile    "), std::string::npos) << help.out;
+  const ToolRun command = psftool(dir, "help compile");
+  EXPECT_EQ(command.code, 0);
+  EXPECT_EQ(command.out, psftool(dir, "compile --help").out);
+  const ToolRun version = psftool(dir, "--version");
+  EXPECT_EQ(version.code, 0);
+  EXPECT_EQ(version.out, std::string("psftool ") + OSTREL_VERSION + "\n");
 }

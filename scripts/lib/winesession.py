@@ -1,5 +1,5 @@
 """Windows programs under Wine in a virtual X server: the prefix, the X server, input, screenshots and
-relay traces. Shared by the end-to-end tests and the run command; only the standard library."""
+relay traces. Shared by the end-to-end tests and scripts/show.sh; only the standard library."""
 
 import os
 import re
@@ -8,6 +8,8 @@ import shutil
 import signal
 import subprocess
 import time
+
+from shipped_scenes import shipped_scene_names
 
 WINE = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
@@ -274,18 +276,16 @@ def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
-SCENE_NAMES = ["tube.psf", "fountain.psf", "swarm.psf", "melt.psf", "waterfall.psf", "rain.psf", "snow.psf"]
-
-
 def install_scenes(windows, content=None, files=()):
-    """Empties a Windows directory of scenes and images, then installs content under every scene
-    name of the screensaver's table and the given files under their own names."""
+    """Empties a Windows directory of scenes and images, then installs content under the name of
+    every shipped scene and the given files under their own names. The screensaver's table names
+    only shipped scenes (a unit test holds it to the list), so whatever it chooses is content."""
     for name in os.listdir(windows):
         if name.lower().endswith((".psf", ".tga", ".bmp")):
             os.remove(os.path.join(windows, name))
     if content is not None:
-        for name in SCENE_NAMES:
-            with open(os.path.join(windows, name), "wb") as f:
+        for name in shipped_scene_names():
+            with open(os.path.join(windows, name + ".psf"), "wb") as f:
                 f.write(content)
     for path in files:
         shutil.copy(path, os.path.join(windows, os.path.basename(path)))
