@@ -335,8 +335,9 @@ def test_a_scene_without_root_object_shows_a_black_screen(h):
 # --- the Debian package ---------------------------------------------------------------------------
 
 
-def picture_names(scene):
-    summary = subprocess.run([os.path.join(h_args.native_build, "tools", "psftool"), "check", scene],
+def picture_names(h, scene):
+    """The pictures a scene names, as psftool check reports them."""
+    summary = subprocess.run([os.path.join(h.args.native_build, "tools", "psftool"), "check", scene],
                              capture_output=True, text=True, check=True).stdout
     return set(re.findall(r'^image .*?"([^"]+)"', summary, re.MULTILINE))
 
@@ -348,7 +349,7 @@ def test_package_holds_the_program_the_shipped_scenes_and_their_pictures(h):
     scratch = h.unpacked()
     pictures = set()
     for scene in sorted(scenes):
-        pictures |= {f"{SCENES_IN_PACKAGE}/{name}" for name in picture_names(os.path.join(scratch, scene))}
+        pictures |= {f"{SCENES_IN_PACKAGE}/{name}" for name in picture_names(h, os.path.join(scratch, scene))}
     expected = {HACK_IN_PACKAGE, "usr/bin/psftool", "usr/share/xscreensaver/config/ostrel.xml",
                 "usr/share/man/man6/ostrel.6.gz", "usr/share/man/man1/psftool.1.gz",
                 "usr/share/doc/ostrel/copyright", "usr/share/doc/ostrel/changelog.Debian.gz"} | scenes | pictures
@@ -480,11 +481,7 @@ def alive(pid):
         return False
 
 
-h_args = None
-
-
 def main():
-    global h_args
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--native-build", default=os.path.join(ROOT, "build", "native"))
     parser.add_argument("--deb", default=package_path(), help="the Debian package (packaging/debian/build-deb.sh)")
@@ -493,7 +490,6 @@ def main():
     parser.add_argument("--out", default=os.path.join(ROOT, "out"), help="folder for screenshots")
     args = parser.parse_args()
     args.hack = os.path.join(args.native_build, "shell", "ostrel")
-    h_args = args
     for path in [args.hack, args.deb, shutil.which("xscreensaver"), shutil.which("lintian")]:
         if not path or not os.path.exists(path):
             print(f"missing {path}", file=sys.stderr)
