@@ -22,7 +22,8 @@ import tempfile
 import time
 import xml.etree.ElementTree as ElementTree
 
-from winesession import Failure, bright_share, check, find_window, wait_exit, xdotool
+import winesession
+from winesession import Failure, bright_share, check, find_window, time_limit, wait_exit, xdotool
 from xwindow import XConnection
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
@@ -37,7 +38,7 @@ LIT = 0.01
 DARK = 0.0005
 
 
-class Xvfb:
+class Xvfb(winesession.Xvfb):
     """A virtual X server of the given size with a black root window, kept up between clients
     (-noreset: a reset refuses connections for a moment), on a display number that no
     X server holds, by lock file or by socket: on a machine shared with other users' private /tmp
@@ -62,15 +63,6 @@ class Xvfb:
                     self.stop()
                     raise Failure(f"Xvfb {self.display} did not start")
                 time.sleep(0.1)
-
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
 
 
 def shipped_names():
@@ -152,26 +144,21 @@ class Harness:
         self.processes = []
 
     def run(self, test, timeout=60):
+        """One test on a freshly cleared root window; what it started is ended after it."""
         name = test.__name__[len("test_"):]
         started = time.monotonic()
-
-        def expired(signum, frame):
-            raise Failure(f"timed out after {timeout} s")
-
-        signal.signal(signal.SIGALRM, expired)
-        signal.alarm(timeout)
         try:
-            connection = XConnection(self.display)
-            connection.clear_root()
-            connection.close()
-            test(self)
+            with time_limit(timeout):
+                connection = XConnection(self.display)
+                connection.clear_root()
+                connection.close()
+                test(self)
             self.passed += 1
             print(f"ok   {name} ({time.monotonic() - started:.1f} s)", flush=True)
         except Failure as failure:
             self.failed.append(name)
             print(f"FAIL {name}: {failure}", flush=True)
         finally:
-            signal.alarm(0)
             self.stop_processes()
 
     def unpacked(self):
@@ -186,6 +173,12 @@ class Harness:
     def close(self):
         self.stop_processes()
         shutil.rmtree(self.root, ignore_errors=True)
+
+    def summary(self):
+        """The closing line the test runner is read by; the exit code."""
+        failed = f"\nfailed: {', '.join(self.failed)}" if self.failed else ""
+        print(f"{self.passed} passed, {len(self.failed)} failed{failed}")
+        return 1 if self.failed else 0
 
 
 def ends_within(process, seconds, what):
@@ -507,19 +500,14 @@ def main():
 
     xvfb = Xvfb(640, 480)
     h = Harness(args, xvfb.display)
+    print(f"== end-to-end tests of the Linux screensaver (Xvfb {xvfb.display} 640x480)", flush=True)
     try:
-        print(f"== end-to-end tests of the Linux screensaver (Xvfb {xvfb.display} 640x480)", flush=True)
         for test in tests:
             h.run(test)
     finally:
-        try:
-            h.close()
-        finally:
-            xvfb.stop()
-    print(f"{h.passed} passed, {len(h.failed)} failed")
-    if h.failed:
-        print("failed: " + ", ".join(h.failed))
-    return 1 if h.failed else 0
+        h.close()
+        xvfb.stop()
+    return h.summary()
 
 
 if __name__ == "__main__":
