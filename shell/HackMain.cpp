@@ -16,17 +16,16 @@
 #include "core/ObjectRegistry.h"
 #include "core/Random.h"
 #include "core/vtException.h"
-#include "objfile/SceneLoader.h"
-#include "scene/ParticleSystem.h"
 #include "shell/FpsMeter.h"
 #include "shell/FpsOverlay.h"
 #include "shell/GlxScreensaver.h"
 #include "shell/HackOptions.h"
 #include "shell/HackRules.h"
 #include "shell/HackSettings.h"
-#include "shell/SceneTable.h"
-#include "shell/SceneView.h"
 #include "shell/ScenesFolder.h"
+#include "view/SceneTable.h"
+#include "view/SceneView.h"
+#include "view/ScreensaverScene.h"
 
 namespace fs = std::filesystem;
 
@@ -64,42 +63,27 @@ ChosenScene chooseScene(const HackOptions& options) {
   if (!options.sceneFile.empty()) {
     const fs::path path = fs::absolute(options.sceneFile);
     ChosenScene chosen{path.stem().string(), path.parent_path().string(), path.string(), true, 0.25f};
-    for (const SceneEntry& entry : kSceneFiles) {
-      if (path.filename() == entry.file.c_str()) {
-        chosen.cameraOrbits = entry.cameraOrbits;
-        chosen.fadeAlpha = entry.fadeAlpha;
-      }
+    if (const SceneEntry* entry = SceneTable::find(path.filename().string())) {
+      chosen.cameraOrbits = entry->cameraOrbits;
+      chosen.fadeAlpha = entry->fadeAlpha;
     }
     return chosen;
   }
-  const SceneEntry* entry = nullptr;
-  if (options.scene.empty()) {
-    entry = &SceneTable::choose();
-  } else {
-    for (const SceneEntry& row : kSceneFiles) {
-      if (options.scene + ".psf" == row.file.c_str()) {
-        entry = &row;
-      }
-    }
-  }
+  // The options let through only the table's names.
+  const SceneEntry* entry = options.scene.empty() ? &SceneTable::choose() : SceneTable::find(options.scene + ".psf");
   const std::string folder = options.scenesDir.empty() ? ScenesFolder::defaultForThisProgram() : options.scenesDir;
   const std::string file = entry->file.c_str();
   return {file.substr(0, file.size() - 4), folder, (fs::path(folder) / file).string(), entry->cameraOrbits,
           entry->fadeAlpha};
 }
 
-// As the Windows screensaver loads its scene: pictures by name from the scene's folder, made
-// current first, and no other stored class at the root.
+// As the Windows screensaver loads its scene from the Windows directory, the scene's folder is
+// made current so that its pictures are found by name.
 ParticleSystem* loadScene(const ChosenScene& chosen) {
   if (chdir(chosen.folder.c_str()) != 0) {
     throw vtException(ErrorCode::FileNotFound);
   }
-  PsfObject* root = SceneLoader::instance().load(chosen.file.c_str(), true);
-  ParticleSystem* scene = dynamic_cast<ParticleSystem*>(root);
-  if (root != nullptr && scene == nullptr) {
-    throw vtException(ErrorCode::IllegalParticleId);
-  }
-  return scene;
+  return ScreensaverScene::load(chosen.file.c_str());
 }
 
 // The scene's objects are destroyed while the context their texture belongs to is current, on

@@ -1,9 +1,8 @@
 #include "shell/HackSettings.h"
 
-#include <algorithm>
 #include <cctype>
 
-#include "shell/SceneTable.h"
+#include "view/SceneTable.h"
 
 namespace {
 
@@ -14,26 +13,11 @@ std::string label(std::string name) {
 
 }  // namespace
 
-std::vector<std::string> HackSettings::sceneNames() {
-  std::vector<std::string> names;
-  for (const SceneEntry& entry : kSceneFiles) {
-    std::string name = entry.file.c_str();
-    name.resize(name.size() - 4);
-    if (std::find(names.begin(), names.end(), name) == names.end()) {
-      names.push_back(name);
-    }
-  }
-  return names;
-}
-
-bool HackSettings::isSceneName(const std::string& name) {
-  const std::vector<std::string> names = sceneNames();
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
+bool HackSettings::isSceneName(const std::string& name) { return SceneTable::find(name + ".psf") != nullptr; }
 
 std::string HackSettings::usage(const std::string& defaultScenesDir) {
   std::string scenes;
-  for (const std::string& name : sceneNames()) {
+  for (const std::string& name : SceneTable::names()) {
     scenes += name + ", ";
   }
   return "usage: ostrel [OPTION...]\n"
@@ -54,7 +38,7 @@ std::string HackSettings::usage(const std::string& defaultScenesDir) {
 
 std::string HackSettings::settingsXml() {
   std::string options = std::string("    <option id=\"") + kRandomScene + "\" _label=\"Random scene\"/>\n";
-  for (const std::string& name : sceneNames()) {
+  for (const std::string& name : SceneTable::names()) {
     options += "    <option id=\"" + name + "\" _label=\"" + label(name) + "\" arg-set=\"--scene " + name + "\"/>\n";
   }
   return "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
@@ -79,7 +63,7 @@ std::string HackSettings::settingsXml() {
 
 std::string HackSettings::manualSceneList() {
   std::string list;
-  for (const std::string& name : sceneNames()) {
+  for (const std::string& name : SceneTable::names()) {
     list += (list.empty() ? "\\fB" : ", \\fB") + name + "\\fP";
   }
   return list;

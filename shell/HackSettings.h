@@ -10,8 +10,7 @@ struct HackSettings {
   // -scene's word for a choice at random, as if no scene were named.
   static constexpr const char* kRandomScene = "random";
 
-  // The table's files once each, in table order, without ".psf".
-  static std::vector<std::string> sceneNames();
+  // One of the table's scenes, by the name -scene takes (without ".psf").
   static bool isSceneName(const std::string& name);
   // The help; defaultScenesDir is where this copy of the program finds its scenes.
   static std::string usage(const std::string& defaultScenesDir);
