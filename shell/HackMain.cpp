@@ -71,7 +71,9 @@ ChosenScene chooseScene(const HackOptions& options) {
   }
   // The options let through only the table's names.
   const SceneEntry* entry = options.scene.empty() ? &SceneTable::choose() : SceneTable::find(options.scene + ".psf");
-  const std::string folder = options.scenesDir.empty() ? ScenesFolder::defaultForThisProgram() : options.scenesDir;
+  // Absolute, as the folder becomes the current directory before the file is opened.
+  const std::string folder =
+      fs::absolute(options.scenesDir.empty() ? ScenesFolder::defaultForThisProgram() : options.scenesDir).string();
   const std::string file = entry->file.c_str();
   return {file.substr(0, file.size() - 4), folder, (fs::path(folder) / file).string(), entry->cameraOrbits,
           entry->fadeAlpha};

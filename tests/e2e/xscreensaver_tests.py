@@ -130,8 +130,8 @@ class Harness:
         self.processes.append(process)
         return process
 
-    def hack(self, *args, env=None, display=None, program=None):
-        return self.start([program or self.args.hack, *args], env=env, display=display)
+    def hack(self, *args, env=None, display=None, program=None, cwd=None):
+        return self.start([program or self.args.hack, *args], env=env, display=display, cwd=cwd)
 
     def stop_processes(self):
         for process in self.processes:
@@ -262,7 +262,9 @@ def test_window_id_draws_inside_only_and_follows_its_size(h):
 
 
 def test_root_window_draws_and_sigterm_ends_with_zero(h):
-    process = h.hack("-root", "-scene", "fountain", "-seed", "5")
+    """Also: a scenes folder named relative to the current directory."""
+    scenes = os.path.relpath(os.path.join(h.args.native_build, "scenes"), h.root)
+    process = h.hack("-root", "-scene", "fountain", "-seed", "5", "-scenes-dir", scenes, cwd=h.root)
     running_after(process, 2.5)
     share = bright_share(grab(h.display))
     check(share > LIT, f"only {share:.4f} of the root window lit")
