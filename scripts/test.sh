@@ -15,6 +15,6 @@ scripts/fuzz.sh 60
 echo "== end-to-end tests (the Windows build under Wine, in virtual X servers)"
 python3 tests/e2e/run_e2e.py --windows-build build/windows --out out
 echo "== end-to-end tests of the Linux screensaver (Xvfb, the XScreenSaver daemon, the Debian package)"
-packaging/debian/build-deb.sh build/native
+packaging/debian/build-deb.sh out build/native
 python3 tests/e2e/xscreensaver_tests.py --native-build build/native --out out
 echo "== all tests passed"

@@ -22,9 +22,11 @@ import tempfile
 import time
 import xml.etree.ElementTree as ElementTree
 
-import winesession
-from winesession import Failure, bright_share, check, find_window, time_limit, wait_exit, xdotool
-from xwindow import XConnection
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "lib"))
+import winesession  # noqa: E402 (after the path to scripts/lib)
+from shipped_scenes import shipped_scene_names  # noqa: E402
+from winesession import Failure, bright_share, check, find_window, time_limit, wait_exit, xdotool  # noqa: E402
+from xwindow import XConnection  # noqa: E402
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 HACK_IN_PACKAGE = "usr/libexec/xscreensaver/ostrel"
@@ -63,11 +65,6 @@ class Xvfb(winesession.Xvfb):
                     self.stop()
                     raise Failure(f"Xvfb {self.display} did not start")
                 time.sleep(0.1)
-
-
-def shipped_names():
-    with open(os.path.join(ROOT, "scenes", "shipped.txt")) as f:
-        return [line.strip() for line in f if line.strip() and not line.startswith("#")]
 
 
 def package_path():
@@ -340,7 +337,7 @@ def picture_names(h, scene):
 def test_package_holds_the_program_the_shipped_scenes_and_their_pictures(h):
     listing = subprocess.run(["dpkg-deb", "-c", h.args.deb], capture_output=True, text=True, check=True).stdout
     files = {line.split()[-1][2:] for line in listing.splitlines() if not line.startswith("d")}
-    scenes = {f"{SCENES_IN_PACKAGE}/{name}.psf" for name in shipped_names()}
+    scenes = {f"{SCENES_IN_PACKAGE}/{name}.psf" for name in shipped_scene_names()}
     scratch = h.unpacked()
     pictures = set()
     for scene in sorted(scenes):
@@ -362,7 +359,7 @@ def test_package_settings_file_offers_every_scene(h):
           f"root element {saver.tag} {saver.attrib}")
     check(saver.find("command").get("arg") == "--root", "the command does not pass --root")
     options = [(o.get("id"), o.get("arg-set")) for o in saver.iter("option")]
-    check(options == [("random", None)] + [(n, f"--scene {n}") for n in shipped_names()], f"menu {options}")
+    check(options == [("random", None)] + [(n, f"--scene {n}") for n in shipped_scene_names()], f"menu {options}")
     check(saver.find("boolean").get("arg-set") == "--fps", "no frame-rate checkbox")
 
 
@@ -379,7 +376,7 @@ def test_installed_program_draws_the_installed_scenes(h):
     """The unpacked package's program finds its own scenes (no -scenes-dir) and draws each; -fps
     gives each one's frame rate in a 640x480 window."""
     program = os.path.join(h.unpacked(), HACK_IN_PACKAGE)
-    for name in shipped_names():
+    for name in shipped_scene_names():
         process = h.hack("-scene", name, "-seed", "1", "-fps", program=program)
         own_window(h, process)
         running_after(process, h.args.fps_seconds)
