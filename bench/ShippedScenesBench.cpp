@@ -21,12 +21,8 @@ namespace {
 
 // A scene outside the screensaver's table is drawn as psftool render draws it: orbiting, fade 0.25.
 SceneEntry styleOf(const std::string& name) {
-  for (const SceneEntry& entry : kSceneFiles) {
-    if (name + ".psf" == entry.file.c_str()) {
-      return entry;
-    }
-  }
-  return {String((name + ".psf").c_str()), true, 0.25f};
+  const SceneEntry* entry = SceneTable::find(name + ".psf");
+  return entry != nullptr ? *entry : SceneEntry{String((name + ".psf").c_str()), true, 0.25f};
 }
 
 // One particle life and then some: the crowd has reached its steady size.

@@ -18,6 +18,9 @@ packages=(
   nsis zip
   # the scene gallery's captions (scripts/gallery.sh)
   fonts-dejavu-core
+  # the Linux screensaver (X11 and GLX), the real XScreenSaver daemon that runs it in the tests,
+  # and the Debian package's tools (dpkg-shlibdeps, lintian)
+  libx11-dev libglx-dev xscreensaver dpkg-dev lintian
   # fuzzing: clang with its sanitizer and libFuzzer runtimes
   clang libclang-rt-14-dev
 )

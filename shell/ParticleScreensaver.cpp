@@ -4,10 +4,8 @@
 
 #include "core/ObjectRegistry.h"
 #include "core/Random.h"
-#include "core/vtException.h"
-#include "scene/ParticleSystem.h"
-#include "scene/SceneLoader.h"
 #include "view/SceneTable.h"
+#include "view/ScreensaverScene.h"
 
 ParticleScreensaver::ParticleScreensaver(HINSTANCE instance, HWND parent, RunMode mode)
     : Screensaver(instance, parent, mode), scene_(nullptr), view_(true, 0.25f) {
@@ -20,12 +18,7 @@ ParticleScreensaver::ParticleScreensaver(HINSTANCE instance, HWND parent, RunMod
   const SceneEntry& entry = SceneTable::choose();
   view_ = SceneView(entry.cameraOrbits, entry.fadeAlpha);
   // The context is current: the scene's image makes its texture while it is read.
-  PsfObject* root = SceneLoader::instance().load(entry.file, true);
-  scene_ = dynamic_cast<ParticleSystem*>(root);
-  if (root != nullptr && scene_ == nullptr) {
-    // Any other stored class at the root is as unusable as an unknown tag there.
-    throw vtException(ErrorCode::IllegalParticleId);
-  }
+  scene_ = ScreensaverScene::load(entry.file.c_str());
 
   setViewport(width(), height());
 }

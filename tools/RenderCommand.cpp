@@ -51,13 +51,9 @@ void parseSize(const std::string& text, Options& options) {
 }
 
 void takeSceneStyle(Options& options) {
-  const std::string name = fs::path(options.scene).filename().string();
-  for (const SceneEntry& entry : kSceneFiles) {
-    if (name == entry.file.c_str()) {
-      options.orbit = entry.cameraOrbits;
-      options.fade = entry.fadeAlpha;
-      return;
-    }
+  if (const SceneEntry* entry = SceneTable::find(fs::path(options.scene).filename().string())) {
+    options.orbit = entry->cameraOrbits;
+    options.fade = entry->fadeAlpha;
   }
 }
 

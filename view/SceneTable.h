@@ -4,6 +4,8 @@
 // directory.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "core/String.h"
 
@@ -23,4 +25,8 @@ struct SceneTable {
   static int indexFor(int32_t raw);
   // Draws one value from the generator and returns its row.
   static const SceneEntry& choose();
+  // The table's files once each, in table order, without ".psf": the scenes by name.
+  static std::vector<std::string> names();
+  // The first row of a file name ("waterfall.psf"); none for a file the table does not hold.
+  static const SceneEntry* find(const std::string& fileName);
 };

@@ -1,6 +1,7 @@
 """Windows programs under Wine in a virtual X server: the prefix, the X server, input, screenshots and
 relay traces. Shared by the end-to-end tests and scripts/show.sh; only the standard library."""
 
+import contextlib
 import os
 import re
 import select
@@ -173,6 +174,22 @@ def wait_exit(process, timeout):
         return process.wait(timeout)
     except subprocess.TimeoutExpired:
         raise Failure(f"the program did not end within {timeout} s")
+
+
+@contextlib.contextmanager
+def time_limit(seconds):
+    """Raises Failure inside the block once the seconds are over, so that no test hangs."""
+
+    def expired(signum, frame):
+        raise Failure(f"timed out after {seconds} s")
+
+    previous = signal.signal(signal.SIGALRM, expired)
+    signal.alarm(seconds)
+    try:
+        yield
+    finally:
+        signal.alarm(0)
+        signal.signal(signal.SIGALRM, previous)
 
 
 class WinePrefix:

@@ -48,3 +48,17 @@ TEST(SceneTableTest, TheSameSecondChoosesTheSameScene) {
   Random::seed(1700000000u);
   EXPECT_EQ(&SceneTable::choose(), first);
 }
+
+TEST(SceneTableTest, NamesAreTheFilesOnceEachInTableOrder) {
+  EXPECT_EQ(SceneTable::names(),
+            (std::vector<std::string>{"tube", "fountain", "swarm", "melt", "waterfall", "rain", "snow"}));
+}
+
+TEST(SceneTableTest, FindGivesTheFirstRowOfAFileName) {
+  EXPECT_EQ(SceneTable::find("tube.psf"), &kSceneFiles[0]);
+  EXPECT_EQ(SceneTable::find("waterfall.psf"), &kSceneFiles[4]);
+  EXPECT_EQ(SceneTable::find("snow.psf"), &kSceneFiles[7]);
+  for (const char* other : {"", "tube", "Tube.psf", "tube.psf ", "dir/tube.psf", "lava.psf"}) {
+    EXPECT_EQ(SceneTable::find(other), nullptr) << other;
+  }
+}
