@@ -95,12 +95,21 @@ def answer(display, window, key, process, timeout=20.0):
     raise Failure(f"the program did not end on {key} within {timeout} s")
 
 
+def grab(display, path=None):
+    """The whole screen as binary PPM, saved as PNG too when a path is given. Eight bits a channel,
+    as bright_share reads it: import writes sixteen unless told."""
+    env = dict(os.environ, DISPLAY=display)
+    ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=env, capture_output=True,
+                         timeout=30).stdout
+    check(ppm.startswith(b"P6") and ppm.split(maxsplit=4)[3] == b"255", "no screenshot of 8 bits a channel")
+    if path:
+        subprocess.run(["convert", "ppm:-", path], input=ppm, capture_output=True, timeout=30)
+    return ppm
+
+
 def screenshot(display, path):
     """Saves the whole screen as PNG and returns the share of pixels that are not dark."""
-    env = dict(os.environ, DISPLAY=display)
-    ppm = subprocess.run(["import", "-window", "root", "ppm:-"], env=env, capture_output=True, timeout=30).stdout
-    subprocess.run(["convert", "ppm:-", path], input=ppm, capture_output=True, timeout=30)
-    return bright_share(ppm)
+    return bright_share(grab(display, path))
 
 
 def bright_share(ppm, region=None):

@@ -25,7 +25,7 @@ import xml.etree.ElementTree as ElementTree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "lib"))
 import winesession  # noqa: E402 (after the path to scripts/lib)
 from shipped_scenes import shipped_scene_names  # noqa: E402
-from winesession import Failure, bright_share, check, find_window, time_limit, wait_exit, xdotool  # noqa: E402
+from winesession import Failure, bright_share, check, find_window, grab, time_limit, wait_exit, xdotool  # noqa: E402
 from xwindow import XConnection  # noqa: E402
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
@@ -72,18 +72,6 @@ def package_path():
         version = re.match(r"ostrel \(([^)]+)\)", f.readline()).group(1)
     arch = subprocess.run(["dpkg", "--print-architecture"], capture_output=True, text=True, check=True).stdout.strip()
     return os.path.join(ROOT, "out", f"ostrel_{version}_{arch}.deb")
-
-
-def grab(display, path=None):
-    """The whole screen as binary PPM, saved as PNG too when a path is given. Eight bits a channel,
-    as bright_share reads it: import writes sixteen unless told."""
-    env = dict(os.environ, DISPLAY=display)
-    ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=env, capture_output=True,
-                         timeout=30).stdout
-    check(ppm.startswith(b"P6") and ppm.split(maxsplit=4)[3] == b"255", "no screenshot of 8 bits a channel")
-    if path:
-        subprocess.run(["convert", "ppm:-", path], input=ppm, capture_output=True, timeout=30)
-    return ppm
 
 
 def lit_centre(ppm, region):
