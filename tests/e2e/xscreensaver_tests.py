@@ -469,6 +469,8 @@ def main():
     parser.add_argument("--only", action="append", default=[], help="run only the named tests")
     parser.add_argument("--out", default=os.path.join(ROOT, "out"), help="folder for screenshots")
     args = parser.parse_args()
+    # Tests start programs from other folders than this one.
+    args.native_build = os.path.abspath(args.native_build)
     args.hack = os.path.join(args.native_build, "shell", "ostrel")
     for path in [args.hack, args.deb, shutil.which("xscreensaver"), shutil.which("lintian")]:
         if not path or not os.path.exists(path):
