@@ -7,6 +7,7 @@
 
 #include "core/ObjectRegistry.h"
 #include "core/Random.h"
+#include "objfile/FieldIo.h"
 #include "objfile/MemoryStream.h"
 #include "shapes/BoxBouncer.h"
 #include "shapes/CylinderBouncer.h"

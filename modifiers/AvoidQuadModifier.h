@@ -22,6 +22,7 @@ class AvoidQuadModifier final : public Modifier {
   ~AvoidQuadModifier() override = default;
 
   Tag tag() const override;
+  void visitFields(FieldVisitor& visitor) override;
   // Casts a ray from the drawn position along the direction of travel. Only a plane farther than
   // lookAhead is ignored: a particle moving away from the patch (negative distance) is bent too.
   void apply(ParticleList& particles) override;

@@ -17,6 +17,7 @@ class AvoidSphereModifier final : public Modifier {
   ~AvoidSphereModifier() override = default;
 
   Tag tag() const override;
+  void visitFields(FieldVisitor& visitor) override;
   // Casts a ray from the drawn position along the direction of travel. Particles inside the
   // sphere, moving away from it, grazing it or too far from it are left alone; one approaching
   // exactly head-on gets a NaN velocity.

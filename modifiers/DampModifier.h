@@ -18,6 +18,7 @@ class DampModifier final : public Modifier {
   ~DampModifier() override = default;
 
   Tag tag() const override;
+  void visitFields(FieldVisitor& visitor) override;
   void apply(ParticleList& particles) override;
   void derive() override;
 };

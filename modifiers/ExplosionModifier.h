@@ -17,10 +17,10 @@ class ExplosionModifier final : public Modifier {
   // Stored.
   float decay = 0.5f;
 
-  ExplosionModifier();
   ~ExplosionModifier() override = default;
 
   Tag tag() const override;
+  void visitFields(FieldVisitor& visitor) override;
   // Measures from the base position, not the drawn one.
   void apply(ParticleList& particles) override;
   // Decays whether or not the explosion is still active.

@@ -19,6 +19,7 @@ class FlowModifier final : public Modifier {
   ~FlowModifier() override = default;
 
   Tag tag() const override;
+  void visitFields(FieldVisitor& visitor) override;
   // Tests the drawn position. A resting particle, or one moving straight away from the centre
   // with inertia 0, gets a NaN velocity.
   void apply(ParticleList& particles) override;

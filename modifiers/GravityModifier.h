@@ -18,6 +18,7 @@ class GravityModifier final : public Modifier {
   ~GravityModifier() override = default;
 
   Tag tag() const override;
+  void visitFields(FieldVisitor& visitor) override;
   // The result of the pair loop over every ordered pair (a, b), a from head to tail and b from
   // head to tail, each impulse f = (b - a) strength / (s2^2 + 0.0001) added to a's velocity and
   // taken from b's at once: each unordered pair acts twice. The same bits, computed faster.

@@ -21,6 +21,7 @@ class TubeModifier final : public Modifier {
   ~TubeModifier() override = default;
 
   Tag tag() const override;
+  void visitFields(FieldVisitor& visitor) override;
   // Tests the drawn position; particles beside the ends or on the axis are left alone.
   void apply(ParticleList& particles) override;
   // length >= 0.0001: a zero-length (or NaN) segment does nothing.

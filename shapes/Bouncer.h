@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "core/ConvexPatch.h"
-#include "objfile/FieldIo.h"
 #include "objfile/PsfObject.h"
 #include "particles/Particle.h"
 

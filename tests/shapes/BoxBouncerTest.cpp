@@ -20,9 +20,9 @@ using BoxBouncerTest = ShapeTest;
 TEST_F(BoxBouncerTest, ReadsAndWritesSevenFloats) {
   const Bytes bytes = boxBytes({-1.5f, 2.0f, -3.25f}, {4.0f, 5.5f, 6.0f}, 0.6f);
   BoxBouncer* box = read<BoxBouncer>(bytes);
-  expectSameBits(box->boxMin(), {-1.5f, 2.0f, -3.25f});
-  expectSameBits(box->boxMax(), {4.0f, 5.5f, 6.0f});
-  EXPECT_EQ(box->restitution(), 0.6f);
+  expectSameBits(box->boxMin, {-1.5f, 2.0f, -3.25f});
+  expectSameBits(box->boxMax, {4.0f, 5.5f, 6.0f});
+  EXPECT_EQ(box->restitution, 0.6f);
   EXPECT_EQ(written(*box), bytes.data());
   EXPECT_EQ(bytes.size(), 4u + 28u);
 }
