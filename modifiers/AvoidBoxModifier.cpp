@@ -30,7 +30,7 @@ bool slab(float low, float high, float origin, float dir, float& enter, float& l
 
 }  // namespace
 
-Tag AvoidBoxModifier::tag() const { return makeTag("MAVB"); }
+Tag AvoidBoxModifier::tag() const { return kTag; }
 
 void AvoidBoxModifier::visitFields(FieldVisitor& visitor) {
   visitor.field("boxMin", boxMin);

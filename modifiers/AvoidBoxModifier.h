@@ -5,6 +5,8 @@
 
 class AvoidBoxModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MAVB");
+
   // Minimum corner. Stored.
   Vec3 boxMin{0.0f, 0.0f, 0.0f};
   // Maximum corner. Stored.

@@ -2,7 +2,7 @@
 
 AvoidQuadModifier::AvoidQuadModifier() { derive(); }
 
-Tag AvoidQuadModifier::tag() const { return makeTag("MAVD"); }
+Tag AvoidQuadModifier::tag() const { return kTag; }
 
 void AvoidQuadModifier::visitFields(FieldVisitor& visitor) {
   visitor.field("cornerA", cornerA);

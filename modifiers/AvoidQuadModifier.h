@@ -7,6 +7,8 @@
 
 class AvoidQuadModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MAVD");
+
   // The corners, in order around the patch. Stored.
   Vec3 cornerA{-10.0f, 0.0f, -10.0f};
   Vec3 cornerB{10.0f, 0.0f, -10.0f};

@@ -4,7 +4,7 @@
 
 AvoidSphereModifier::AvoidSphereModifier() { derive(); }
 
-Tag AvoidSphereModifier::tag() const { return makeTag("MAVS"); }
+Tag AvoidSphereModifier::tag() const { return kTag; }
 
 void AvoidSphereModifier::visitFields(FieldVisitor& visitor) {
   visitor.field("centre", centre);

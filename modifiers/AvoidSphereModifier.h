@@ -5,6 +5,8 @@
 
 class AvoidSphereModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MAVS");
+
   // Stored.
   Vec3 centre{0.0f, 0.0f, 0.0f};
   // Stored.

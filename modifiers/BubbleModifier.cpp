@@ -4,7 +4,7 @@
 
 #include "core/Random.h"
 
-Tag BubbleModifier::tag() const { return makeTag("MBUB"); }
+Tag BubbleModifier::tag() const { return kTag; }
 
 void BubbleModifier::visitFields(FieldVisitor& visitor) {
   visitor.field("radius", radius);

@@ -7,6 +7,8 @@
 
 class BubbleModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MBUB");
+
   // Orbit radius given to every particle. Stored.
   float radius = 1.0f;
   // Orbit angle added per step, radians. Stored.

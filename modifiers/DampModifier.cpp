@@ -2,7 +2,7 @@
 
 DampModifier::DampModifier() { derive(); }
 
-Tag DampModifier::tag() const { return makeTag("MDMP"); }
+Tag DampModifier::tag() const { return kTag; }
 
 void DampModifier::visitFields(FieldVisitor& visitor) {
   visitor.field("factor", factor);

@@ -5,6 +5,8 @@
 
 class DampModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MDMP");
+
   // Per-component multiplier of the velocity; above 1 accelerates. Stored.
   Vec3 factor{0.5f, 0.5f, 0.5f};
   // Exclusive lower bound of the speed band. Stored.

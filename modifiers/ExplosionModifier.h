@@ -6,6 +6,8 @@
 
 class ExplosionModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MEXP");
+
   // Strength before the first step; see the .cpp for the choice.
   static constexpr float kStartingStrength = 1.0f;
 

@@ -4,7 +4,7 @@
 
 FlowModifier::FlowModifier() { derive(); }
 
-Tag FlowModifier::tag() const { return makeTag("MFLW"); }
+Tag FlowModifier::tag() const { return kTag; }
 
 void FlowModifier::visitFields(FieldVisitor& visitor) {
   visitor.field("centre", centre);

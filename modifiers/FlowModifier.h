@@ -5,6 +5,8 @@
 
 class FlowModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MFLW");
+
   // Point that particles are turned towards. Stored.
   Vec3 centre{0.0f, 0.0f, 0.0f};
   float radiusSq = 1.0f;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-Tag ForceModifier::tag() const { return makeTag("MFRC"); }
+Tag ForceModifier::tag() const { return kTag; }
 
 void ForceModifier::visitFields(FieldVisitor& visitor) { visitor.field("force", force); }
 

@@ -5,6 +5,8 @@
 
 class ForceModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MFRC");
+
   // Added to every velocity each step. Stored.
   Vec3 force{0.0f, 0.0f, 0.0f};
 

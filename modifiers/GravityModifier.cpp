@@ -73,7 +73,7 @@ void accumulate(LaneGroup& group, const float* x, const float* y, const float* z
 
 GravityModifier::GravityModifier() { derive(); }
 
-Tag GravityModifier::tag() const { return makeTag("MGRV"); }
+Tag GravityModifier::tag() const { return kTag; }
 
 void GravityModifier::visitFields(FieldVisitor& visitor) {
   visitor.field("strength", strength);

@@ -8,6 +8,8 @@
 
 class GravityModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MGRV");
+
   // Attraction constant. Stored.
   float strength = 1.0f;
   // Pairs this far apart or farther do not interact. Stored.

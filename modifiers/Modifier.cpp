@@ -2,7 +2,7 @@
 
 #include "core/FloatMath.h"
 
-Tag Modifier::tag() const { return makeTag("MDFR"); }
+Tag Modifier::tag() const { return kTag; }
 
 void Modifier::advance() {}
 

@@ -10,6 +10,8 @@
 
 class Modifier : public PsfObject {
  public:
+  static constexpr Tag kTag = makeTag("MDFR");
+
   Tag tag() const override;
   // Changes velocities (and, for the bubble, orbits) only; never adds or removes particles.
   virtual void apply(ParticleList& particles) = 0;

@@ -2,7 +2,7 @@
 
 #include "core/FloatMath.h"
 
-Tag SphereModifier::tag() const { return makeTag("MSPH"); }
+Tag SphereModifier::tag() const { return kTag; }
 
 void SphereModifier::visitFields(FieldVisitor& visitor) {
   visitor.field("centre", centre);

@@ -5,6 +5,8 @@
 
 class SphereModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MSPH");
+
   // Attracting point. Stored.
   Vec3 centre{0.0f, 0.0f, 0.0f};
   // How fast the pull weakens with distance: the pull is 1 / (distance * falloff + 1). Stored.

@@ -6,7 +6,7 @@
 
 TubeModifier::TubeModifier() { derive(); }
 
-Tag TubeModifier::tag() const { return makeTag("MTUB"); }
+Tag TubeModifier::tag() const { return kTag; }
 
 void TubeModifier::visitFields(FieldVisitor& visitor) {
   visitor.field("start", start);

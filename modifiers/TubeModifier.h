@@ -5,6 +5,8 @@
 
 class TubeModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MTUB");
+
   // First end of the segment. Stored.
   Vec3 start{-10.0f, 0.0f, 0.0f};
   // Second end of the segment. Stored.

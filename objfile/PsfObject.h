@@ -9,6 +9,8 @@
 
 class PsfObject : public RegisteredObject {
  public:
+  // Every stored class states its tag once, as kTag, and its tag() returns it; the tag factory's
+  // table takes it from there.
   static constexpr Tag kTag = makeTag("OBJC");
 
   virtual Tag tag() const;

@@ -15,6 +15,8 @@ enum BounceMode : int32_t {
 
 class Bouncer : public PsfObject {
  public:
+  static constexpr Tag kTag = makeTag("BNCE");
+
   Tag tag() const override;
   // Visits every particle; never changes the list.
   virtual void collide(ParticleList& particles) = 0;

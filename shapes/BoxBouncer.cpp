@@ -6,7 +6,7 @@
 #include "core/FloatMath.h"
 #include "core/OpenGl.h"
 
-Tag BoxBouncer::tag() const { return makeTag("BBOX"); }
+Tag BoxBouncer::tag() const { return kTag; }
 
 void BoxBouncer::visitFields(FieldVisitor& visitor) {
   visitor.field("boxMin", boxMin);

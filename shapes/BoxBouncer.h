@@ -6,6 +6,8 @@
 
 class BoxBouncer : public Bouncer {
  public:
+  static constexpr Tag kTag = makeTag("BBOX");
+
   // Corners with the smallest and the largest coordinates. Stored.
   Vec3 boxMin{0.0f, 0.0f, 0.0f};
   Vec3 boxMax{1.0f, 1.0f, 1.0f};

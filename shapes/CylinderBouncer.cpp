@@ -22,7 +22,7 @@ bool meetPlane(const Plane& plane, const Vec3& p, const Vec3& dir, float& t) {
 
 CylinderBouncer::CylinderBouncer() { derive(); }
 
-Tag CylinderBouncer::tag() const { return makeTag("BCYL"); }
+Tag CylinderBouncer::tag() const { return kTag; }
 
 void CylinderBouncer::visitFields(FieldVisitor& visitor) {
   visitor.field("endA", endA);

@@ -8,6 +8,8 @@
 
 class CylinderBouncer : public Bouncer {
  public:
+  static constexpr Tag kTag = makeTag("BCYL");
+
   // The centres of the two caps. Stored.
   Vec3 endA{0.0f, 0.0f, 0.0f};
   Vec3 endB{1.0f, 1.0f, 1.0f};

@@ -4,7 +4,7 @@
 
 RectangleBouncer::RectangleBouncer() { derive(); }
 
-Tag RectangleBouncer::tag() const { return makeTag("BRCT"); }
+Tag RectangleBouncer::tag() const { return kTag; }
 
 void RectangleBouncer::visitFields(FieldVisitor& visitor) {
   visitor.field("corners", corners);

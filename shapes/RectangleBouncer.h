@@ -5,6 +5,8 @@
 
 class RectangleBouncer : public Bouncer {
  public:
+  static constexpr Tag kTag = makeTag("BRCT");
+
   // In order round the patch. Stored.
   Vec3 corners[4] = {{-10.0f, 0.0f, -10.0f}, {10.0f, 0.0f, -10.0f}, {10.0f, 0.0f, 10.0f}, {-10.0f, 0.0f, 10.0f}};
   // The share of the reflected velocity lost. Stored.

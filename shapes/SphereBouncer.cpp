@@ -1,6 +1,6 @@
 #include "shapes/SphereBouncer.h"
 
-Tag SphereBouncer::tag() const { return makeTag("BSPH"); }
+Tag SphereBouncer::tag() const { return kTag; }
 
 void SphereBouncer::visitFields(FieldVisitor& visitor) {
   visitor.field("centre", centre);

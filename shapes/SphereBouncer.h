@@ -6,6 +6,8 @@
 
 class SphereBouncer : public Bouncer {
  public:
+  static constexpr Tag kTag = makeTag("BSPH");
+
   // Stored.
   Vec3 centre{0.0f, 0.0f, 0.0f};
   float radius = 3.0f;

@@ -4,7 +4,7 @@
 
 TriangleBouncer::TriangleBouncer() { derive(); }
 
-Tag TriangleBouncer::tag() const { return makeTag("BTRI"); }
+Tag TriangleBouncer::tag() const { return kTag; }
 
 void TriangleBouncer::read(Stream& stream) {
   Bouncer::read(stream);

@@ -6,6 +6,8 @@
 
 class TriangleBouncer : public Bouncer {
  public:
+  static constexpr Tag kTag = makeTag("BTRI");
+
   // In order round the triangle. Stored.
   Vec3 vertices[3] = {{-10.0f, 0.0f, 0.0f}, {10.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 10.0f}};
   // Factor on the reflected velocity. Stored.

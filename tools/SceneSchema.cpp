@@ -1,6 +1,11 @@
 #include "tools/SceneSchema.h"
 
+#include <memory>
+
+#include "core/vtException.h"
+#include "particles/Emitter.h"
 #include "scene/ParticleSystem.h"
+#include "shapes/Bouncer.h"
 
 namespace {
 
@@ -58,97 +63,105 @@ FieldSchema listField(const char* name, Family family, int32_t maxCount) {
   return field;
 }
 
+NamedValue emitterShape(const char* name, EmitterShape shape) { return {name, static_cast<int32_t>(shape)}; }
+
 const std::vector<NamedValue> kEmitterShapes = {
-    {"point", 1}, {"line", 2}, {"parallelogram", 4}, {"disc", 8}, {"box", 22}, {"ring", 50},
+    emitterShape("point", EmitterShape::Point),
+    emitterShape("line", EmitterShape::Line),
+    emitterShape("parallelogram", EmitterShape::Parallelogram),
+    emitterShape("disc", EmitterShape::Disc),
+    emitterShape("box", EmitterShape::Box),
+    emitterShape("ring", EmitterShape::Ring),
 };
 
-const std::vector<NamedValue> kBounceModes = {{"mirror", 1}, {"graze", 2}};
+// Integer fields of the flat classes that the text format also takes by name.
+const std::vector<NamedValue> kBounceModes = {{"mirror", Mirror}, {"graze", Graze}};
+const char* const kBounceModeField = "bounceMode";
 
-// Defaults are the constructors'. The emitter's orbit radius and its deviation have none in the
-// engine (every emitter is read before use); 0 is the text format's choice.
-// clang-format off
-const std::vector<ClassSchema> kClassSchemas = {
-    {makeTag("PSYS"), "ParticleSystem", Family::System,
-     {uint32Field("maxParticles", 0, ParticleSystem::kMaxParticles),
-      objectField("emitter", Family::Emitter),
-      listField("shapes", Family::Shape, ParticleSystem::kMaxShapes),
-      listField("modifiers", Family::Modifier, ParticleSystem::kMaxModifiers),
-      objectField("image", Family::Image)}},
+// The bodies that are more than a field list, and what follows the emitter's field list.
+std::vector<FieldSchema> systemFields() {
+  return {uint32Field("maxParticles", 0, ParticleSystem::kMaxParticles), objectField("emitter", Family::Emitter),
+          listField("shapes", Family::Shape, ParticleSystem::kMaxShapes),
+          listField("modifiers", Family::Modifier, ParticleSystem::kMaxModifiers), objectField("image", Family::Image)};
+}
 
-    // `rate` sits between particleAux and spread in the file, though the record keeps it after life.
-    {makeTag("EMIT"), "Emitter", Family::Emitter,
-     {vec3Field("origin", 0.0f, 0.0f, 0.0f),
-      vec3Field("axisA", 0.0f, 0.0f, 0.0f),
-      vec3Field("axisB", 0.0f, 0.0f, 0.0f),
-      vec3Field("velocity", 0.0f, 0.0f, 0.0f),
-      vec3Field("particleAux", 0.0f, 0.0f, 0.0f),
-      int32Field("rate", 0),
-      floatField("spread", 0.0f),
-      floatField("radius", 1.0f),
-      floatField("orbitAngle", 1.0f),
-      floatField("orbitAngleVar", 0.0f),
-      floatField("speed", 0.0f),
-      floatField("speedVar", 0.0f),
-      floatField("orbitRadius", 0.0f),
-      floatField("orbitRadiusVar", 0.0f),
-      int32Field("life", 0),
-      curveField("colorCurve", FieldKind::ColorCurve),
-      curveField("sizeCurve", FieldKind::SizeCurve),
-      int32Field("shape", 1, kEmitterShapes)}},
+std::vector<FieldSchema> emitterTail() {
+  return {curveField("colorCurve", FieldKind::ColorCurve), curveField("sizeCurve", FieldKind::SizeCurve),
+          int32Field("shape", static_cast<int32_t>(EmitterShape::Point), kEmitterShapes)};
+}
 
-    {makeTag("BBOX"), "BoxBouncer", Family::Shape,
-     {vec3Field("boxMin", 0.0f, 0.0f, 0.0f), vec3Field("boxMax", 1.0f, 1.0f, 1.0f), floatField("restitution", 0.25f)}},
-    {makeTag("BRCT"), "RectangleBouncer", Family::Shape,
-     {vec3ArrayField("corners", {-10.0f, 0.0f, -10.0f, 10.0f, 0.0f, -10.0f, 10.0f, 0.0f, 10.0f, -10.0f, 0.0f, 10.0f}),
-      floatField("loss", 0.25f)}},
-    // Reading a triangle sets its bounce mode to 2 whatever the file holds.
-    {makeTag("BTRI"), "TriangleBouncer", Family::Shape,
-     {vec3ArrayField("vertices", {-10.0f, 0.0f, 0.0f, 10.0f, 0.0f, 0.0f, 0.0f, 0.0f, 10.0f}),
-      floatField("restitution", 0.75f), int32Field("bounceMode", 1, kBounceModes)}},
-    {makeTag("BSPH"), "SphereBouncer", Family::Shape,
-     {vec3Field("centre", 0.0f, 0.0f, 0.0f), floatField("radius", 3.0f), floatField("loss", 0.25f),
-      int32Field("bounceMode", 2, kBounceModes)}},
-    {makeTag("BCYL"), "CylinderBouncer", Family::Shape,
-     {vec3Field("endA", 0.0f, 0.0f, 0.0f), vec3Field("endB", 1.0f, 1.0f, 1.0f), floatField("radius", 2.0f),
-      floatField("restitution", 0.75f)}},
+std::vector<FieldSchema> imageFields() { return {requiredStringField("fileName")}; }
 
-    {makeTag("MFRC"), "ForceModifier", Family::Modifier, {vec3Field("force", 0.0f, 0.0f, 0.0f)}},
-    {makeTag("MDMP"), "DampModifier", Family::Modifier,
-     {vec3Field("factor", 0.5f, 0.5f, 0.5f), floatField("minSpeed", 0.0f), floatField("maxSpeed", 100.0f)}},
-    {makeTag("MBUB"), "BubbleModifier", Family::Modifier,
-     {floatField("radius", 1.0f), floatField("angleStep", 0.0f), floatField("angleJitter", 0.0f)}},
-    {makeTag("MEXP"), "ExplosionModifier", Family::Modifier,
-     {vec3Field("centre", 0.0f, 0.0f, 0.0f), floatField("decay", 0.5f)}},
-    {makeTag("MSPH"), "SphereModifier", Family::Modifier,
-     {vec3Field("centre", 0.0f, 0.0f, 0.0f), floatField("falloff", 0.5f)}},
-    {makeTag("MTUB"), "TubeModifier", Family::Modifier,
-     {vec3Field("start", -10.0f, 0.0f, 0.0f), vec3Field("end", 10.0f, 0.0f, 0.0f), floatField("falloff", 0.5f)}},
-    {makeTag("MFLW"), "FlowModifier", Family::Modifier,
-     {vec3Field("centre", 0.0f, 0.0f, 0.0f), floatField("radius", 1.0f), floatField("inertia", 1.0f)}},
-    {makeTag("MGRV"), "GravityModifier", Family::Modifier,
-     {floatField("strength", 1.0f), floatField("radius", 1000.0f)}},
-    {makeTag("MAVB"), "AvoidBoxModifier", Family::Modifier,
-     {vec3Field("boxMin", 0.0f, 0.0f, 0.0f), vec3Field("boxMax", 1.0f, 1.0f, 1.0f), floatField("lookAhead", 100.0f)}},
-    {makeTag("MAVD"), "AvoidQuadModifier", Family::Modifier,
-     {vec3Field("cornerA", -10.0f, 0.0f, -10.0f), vec3Field("cornerB", 10.0f, 0.0f, -10.0f),
-      vec3Field("cornerC", 10.0f, 0.0f, 10.0f), vec3Field("cornerD", -10.0f, 0.0f, 10.0f),
-      floatField("lookAhead", 100.0f)}},
-    {makeTag("MAVS"), "AvoidSphereModifier", Family::Modifier,
-     {vec3Field("centre", 0.0f, 0.0f, 0.0f), floatField("radius", 1.0f), floatField("lookAheadFactor", 10.0f)}},
+// The schema of a flat class's field list, its defaults read off a default-constructed object.
+class FieldRecorder final : public FieldVisitor {
+ public:
+  void field(const char* name, float& value) override { fields.push_back(floatField(name, value)); }
+  void field(const char* name, int32_t& value) override {
+    const bool named = std::string(name) == kBounceModeField;
+    fields.push_back(int32Field(name, value, named ? kBounceModes : std::vector<NamedValue>{}));
+  }
+  void field(const char* name, Vec3& value) override { fields.push_back(vec3Field(name, value.x, value.y, value.z)); }
+  void field(const char* name, Vec3* values, int count) override {
+    std::vector<float> floats;
+    for (int i = 0; i < count; ++i) {
+      floats.insert(floats.end(), {values[i].x, values[i].y, values[i].z});
+    }
+    fields.push_back(vec3ArrayField(name, std::move(floats)));
+  }
 
-    {makeTag("IBMP"), "BmpImage", Family::Image, {requiredStringField("fileName")}},
-    {makeTag("ITGA"), "TgaImage", Family::Image, {requiredStringField("fileName")}},
+  std::vector<FieldSchema> fields;
 };
-// clang-format on
+
+std::vector<FieldSchema> listedFields(const StoredClass& stored) {
+  // Made and destroyed at once: the registry ends as it was.
+  std::unique_ptr<PsfObject> object(stored.create());
+  if (object == nullptr) {
+    throw vtException(ErrorCode::NotEnoughMemory);
+  }
+  FieldRecorder recorder;
+  object->visitFields(recorder);
+  return recorder.fields;
+}
+
+std::vector<FieldSchema> fieldsOf(const StoredClass& stored) {
+  switch (stored.family) {
+    case Family::System:
+      return systemFields();
+    case Family::Image:
+      return imageFields();
+    case Family::Emitter: {
+      std::vector<FieldSchema> fields = listedFields(stored);
+      for (FieldSchema& field : emitterTail()) {
+        fields.push_back(std::move(field));
+      }
+      return fields;
+    }
+    case Family::Shape:
+    case Family::Modifier:
+      break;
+  }
+  return listedFields(stored);
+}
+
+std::vector<ClassSchema> deriveSchemas() {
+  std::vector<ClassSchema> schemas;
+  for (const StoredClass& stored : ObjectFactory::instance().classes()) {
+    schemas.push_back({stored.tag, stored.name, stored.family, fieldsOf(stored)});
+  }
+  return schemas;
+}
 
 }  // namespace
 
-const std::vector<ClassSchema>& SceneSchema::classes() { return kClassSchemas; }
+const std::vector<ClassSchema>& SceneSchema::classes() {
+  static const std::vector<ClassSchema> kClassSchemas = deriveSchemas();
+  return kClassSchemas;
+}
 
-const ClassSchema& SceneSchema::root() { return kClassSchemas.front(); }
+const ClassSchema& SceneSchema::root() { return classes().front(); }
 
 const ClassSchema* SceneSchema::byTag(Tag tag) {
-  for (const ClassSchema& schema : kClassSchemas) {
+  for (const ClassSchema& schema : classes()) {
     if (schema.tag == tag) {
       return &schema;
     }
@@ -157,7 +170,7 @@ const ClassSchema* SceneSchema::byTag(Tag tag) {
 }
 
 const ClassSchema* SceneSchema::byName(Family family, const std::string& name) {
-  for (const ClassSchema& schema : kClassSchemas) {
+  for (const ClassSchema& schema : classes()) {
     if (schema.family == family && name == schema.name) {
       return &schema;
     }
@@ -167,7 +180,7 @@ const ClassSchema* SceneSchema::byName(Family family, const std::string& name) {
 
 const ClassSchema* SceneSchema::soleClass(Family family) {
   const ClassSchema* found = nullptr;
-  for (const ClassSchema& schema : kClassSchemas) {
+  for (const ClassSchema& schema : classes()) {
     if (schema.family == family) {
       if (found != nullptr) {
         return nullptr;

@@ -1,16 +1,16 @@
 #pragma once
-// The stored form of every scene class, field by field in file order: the one table that both
-// `psftool compile` and `psftool decompile` walk, so the text format and the bytes cannot drift
-// apart. It describes bytes only and needs none of the engine's classes.
+// The stored form of every scene class, field by field in file order: the one description that
+// both `psftool compile` and `psftool decompile` walk, so the text format and the bytes cannot
+// drift apart. It is derived from the engine: the classes, their tags, names and families from the
+// tag factory's table, and the fields of shapes and modifiers, with their defaults, from their own
+// field lists.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "objfile/Tag.h"
-
-// Where an object may stand; readers of a contained object accept only their own family.
-enum class Family { System, Emitter, Shape, Modifier, Image };
+#include "scene/ObjectFactory.h"
 
 enum class FieldKind {
   Float,       // 4 bytes, IEEE single precision
@@ -64,7 +64,7 @@ struct ClassSchema {
 
 class SceneSchema {
  public:
-  // Every stored class that the factory creates.
+  // Every stored class that the factory creates, in the factory's order.
   static const std::vector<ClassSchema>& classes();
   static const ClassSchema& root();
   // Null when no class has the tag.
