@@ -3,19 +3,13 @@
 #include <toml++/toml.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 
+#include "core/FloatBits.h"
 #include "objfile/StringIo.h"
 #include "particles/LifeCurve.h"
 
 namespace {
-
-uint32_t bitsOf(float value) {
-  uint32_t bits = 0;
-  std::memcpy(&bits, &value, 4);
-  return bits;
-}
 
 class Reader {
  public:

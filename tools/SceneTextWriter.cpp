@@ -4,21 +4,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+
+#include "core/FloatBits.h"
 
 namespace {
-
-float floatOf(uint32_t bits) {
-  float value = 0.0f;
-  std::memcpy(&value, &bits, 4);
-  return value;
-}
-
-uint32_t bitsOf(float value) {
-  uint32_t bits = 0;
-  std::memcpy(&bits, &value, 4);
-  return bits;
-}
 
 // The NaN that TOML's nan reads as.
 constexpr uint32_t kQuietNan = 0x7FC00000u;

@@ -29,13 +29,13 @@ TEST_F(CylinderBouncerTest, ReadsEightFloatsAndDerivesCapPlanesFacingInwards) {
   EXPECT_FLOAT_EQ(cylinder->capPlaneA.offset, 3);
   expectVec(cylinder->capPlaneB.normal, {0, 0, 1});
   EXPECT_FLOAT_EQ(cylinder->capPlaneB.offset, 5);
-  EXPECT_EQ(written(*cylinder), bytes.data());
+  EXPECT_EQ(writtenChild(*cylinder), bytes.data());
   EXPECT_EQ(bytes.size(), 4u + 32u);
 }
 
 TEST_F(CylinderBouncerTest, DefaultsRunFromTheOriginToOneOneOne) {
   const CylinderBouncer cylinder;
-  EXPECT_EQ(written(cylinder), cylinderBytes({0, 0, 0}, {1, 1, 1}, 2.0f, 0.75f).data());
+  EXPECT_EQ(writtenChild(cylinder), cylinderBytes({0, 0, 0}, {1, 1, 1}, 2.0f, 0.75f).data());
   const float third = 0.57735026f;
   expectVec(cylinder.capPlaneA.normal, {third, third, third});
   EXPECT_FLOAT_EQ(cylinder.capPlaneA.offset, 0);

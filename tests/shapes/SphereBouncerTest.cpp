@@ -26,13 +26,13 @@ TEST_F(SphereBouncerTest, ReadsFiveFloatsAndAModeAndDerivesTheRest) {
   EXPECT_EQ(sphere->bounceMode, 5);
   EXPECT_EQ(sphere->radiusSq, 6.25f);
   EXPECT_EQ(sphere->restitution, 0.875f);
-  EXPECT_EQ(written(*sphere), bytes.data());
+  EXPECT_EQ(writtenChild(*sphere), bytes.data());
   EXPECT_EQ(bytes.size(), 4u + 24u);
 }
 
 TEST_F(SphereBouncerTest, DefaultsAreARadiusThreeGrazingSphere) {
   const SphereBouncer sphere;
-  EXPECT_EQ(written(sphere), sphereBytes({0, 0, 0}, 3.0f, 0.25f, Graze).data());
+  EXPECT_EQ(writtenChild(sphere), sphereBytes({0, 0, 0}, 3.0f, 0.25f, Graze).data());
 }
 
 TEST_F(SphereBouncerTest, GrazesMirrorsOrIgnoresByMode) {

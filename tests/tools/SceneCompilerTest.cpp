@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 
+#include "core/FloatBits.h"
 #include "core/ObjectRegistry.h"
 #include "core/vtException.h"
 #include "objfile/MemoryStream.h"
@@ -168,12 +168,6 @@ ErrorCode decompileError(const std::vector<uint8_t>& bytes) {
   }
   ADD_FAILURE() << "decompiled without error";
   return ErrorCode::NotEnoughMemory;
-}
-
-uint32_t bitsOf(float value) {
-  uint32_t bits = 0;
-  std::memcpy(&bits, &value, 4);
-  return bits;
 }
 
 }  // namespace

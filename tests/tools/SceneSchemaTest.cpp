@@ -13,6 +13,7 @@
 #include "scene/SceneLoader.h"
 #include "scenes/textures/Sprites.h"
 #include "support/Bytes.h"
+#include "support/SceneBytes.h"
 #include "support/TempDir.h"
 #include "tools/EglContext.h"
 #include "tools/RegistryMark.h"
@@ -275,11 +276,7 @@ std::string distinctFields(const ClassSchema& schema, int& next) {
 
 std::vector<uint8_t> engineRewrite(const std::vector<uint8_t>& bytes) {
   MemoryStream in(bytes);
-  PsfObject* root = SceneLoader::instance().load(in);
-  MemoryStream out;
-  writeTag(out, kFileTag);
-  PsfObject::writeChild(out, root);
-  return out.bytes();
+  return writtenScene(SceneLoader::instance().load(in));
 }
 
 }  // namespace
@@ -293,8 +290,6 @@ TEST(SceneSchemaTest, EngineConstructorsWriteTheSchemasDefaults) {
     RegistryMark mark;
     PsfObject* object = ObjectFactory::instance().create(schema.tag);
     ASSERT_NE(object, nullptr);
-    MemoryStream engine;
-    PsfObject::writeChild(engine, object);
     // The schema's defaults: the class alone, every field omitted.
     std::string text = "[system]\n";
     if (schema.family == Family::Emitter) {
@@ -304,7 +299,7 @@ TEST(SceneSchemaTest, EngineConstructorsWriteTheSchemasDefaults) {
               schema.name + "\"\n";
     }
     const std::vector<uint8_t> compiled = SceneCompiler::compile(text, "defaults.toml");
-    const std::vector<uint8_t>& written = engine.bytes();
+    const std::vector<uint8_t> written = writtenChild(*object);
     // Where the object's tag stands: after the file tag; after the particle limit; after the shape
     // count; after the empty shape list's count and the modifier count.
     const std::map<Family, size_t> offsets = {
