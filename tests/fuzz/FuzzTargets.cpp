@@ -18,8 +18,8 @@
 #include "scene/ParticleSystem.h"
 #include "scene/SceneLoader.h"
 #include "support/SceneBytes.h"
-#include "tools/SceneCompiler.h"
-#include "tools/SceneTextReader.h"
+#include "tools/textformat/SceneCompiler.h"
+#include "tools/textformat/SceneTextReader.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "support/ImageBytes.h"
 #include "support/SceneBytes.h"
 #include "support/TempDir.h"
-#include "tools/EglContext.h"
+#include "tools/headless/EglContext.h"
 
 namespace fs = std::filesystem;
 

@@ -15,7 +15,7 @@
 #include "support/SceneBytes.h"
 #include "support/TestParticles.h"
 #include "support/VectorExpectations.h"
-#include "tools/EglContext.h"
+#include "tools/headless/EglContext.h"
 
 // Destroys every registered object after each test, as the screensaver does at shutdown.
 class ShapeTest : public ::testing::Test {
