@@ -19,7 +19,7 @@
 #include "support/Bytes.h"
 #include "support/ImageBytes.h"
 #include "support/SceneBytes.h"
-#include "tools/EglContext.h"
+#include "tools/headless/EglContext.h"
 
 namespace fs = std::filesystem;
 

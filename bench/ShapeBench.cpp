@@ -7,7 +7,6 @@
 
 #include "core/ObjectRegistry.h"
 #include "core/Random.h"
-#include "objfile/MemoryStream.h"
 #include "shapes/BoxBouncer.h"
 #include "shapes/CylinderBouncer.h"
 #include "shapes/RectangleBouncer.h"
@@ -74,20 +73,6 @@ benchmark::Counter perParticle() {
   return benchmark::Counter(kParticles, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-template <class Shape>
-Shape* readShape(const std::vector<uint8_t>& body) {
-  MemoryStream stream(body);
-  Shape* shape = new Shape;
-  shape->read(stream);
-  return shape;
-}
-
-std::vector<uint8_t> bodyOf(void (*fill)(MemoryStream&)) {
-  MemoryStream stream;
-  fill(stream);
-  return stream.bytes();
-}
-
 // Cloud half-size state.range(0): 12 spreads the particles well beyond the shapes, 6 keeps them
 // close, so more of them hit.
 void runShape(benchmark::State& state, Bouncer* shape) {
@@ -113,50 +98,54 @@ void BM_RestoreOnly(benchmark::State& state) {
   state.counters["per_particle"] = perParticle();
 }
 
+// The shapes are registered objects, owned by the registry until runShape destroys them.
 void BM_Box(benchmark::State& state) {
-  runShape(state, readShape<BoxBouncer>(bodyOf([](MemoryStream& s) {
-             writeField(s, Vec3(-4, -4, -4));
-             writeField(s, Vec3(4, 4, 4));
-             writeField(s, 0.25f);
-           })));
+  auto* box = new BoxBouncer;
+  box->boxMin = {-4, -4, -4};
+  box->boxMax = {4, 4, 4};
+  box->restitution = 0.25f;
+  runShape(state, box);
 }
 
 void BM_Rectangle(benchmark::State& state) {
-  runShape(state, readShape<RectangleBouncer>(bodyOf([](MemoryStream& s) {
-             writeField(s, Vec3(-10, 0, -10));
-             writeField(s, Vec3(10, 0, -10));
-             writeField(s, Vec3(10, 0, 10));
-             writeField(s, Vec3(-10, 0, 10));
-             writeField(s, 0.25f);
-           })));
+  auto* rectangle = new RectangleBouncer;
+  rectangle->corners[0] = {-10, 0, -10};
+  rectangle->corners[1] = {10, 0, -10};
+  rectangle->corners[2] = {10, 0, 10};
+  rectangle->corners[3] = {-10, 0, 10};
+  rectangle->loss = 0.25f;
+  rectangle->derive();
+  runShape(state, rectangle);
 }
 
 void BM_Triangle(benchmark::State& state) {
-  runShape(state, readShape<TriangleBouncer>(bodyOf([](MemoryStream& s) {
-             writeField(s, Vec3(-10, 0, 0));
-             writeField(s, Vec3(10, 0, 0));
-             writeField(s, Vec3(0, 0, 10));
-             writeField(s, 0.75f);
-             writeField(s, int32_t{2});
-           })));
+  auto* triangle = new TriangleBouncer;
+  triangle->vertices[0] = {-10, 0, 0};
+  triangle->vertices[1] = {10, 0, 0};
+  triangle->vertices[2] = {0, 0, 10};
+  triangle->restitution = 0.75f;
+  triangle->bounceMode = Graze;
+  triangle->derive();
+  runShape(state, triangle);
 }
 
 void BM_Sphere(benchmark::State& state) {
-  runShape(state, readShape<SphereBouncer>(bodyOf([](MemoryStream& s) {
-             writeField(s, Vec3(0, 0, 0));
-             writeField(s, 6.0f);
-             writeField(s, 0.25f);
-             writeField(s, int32_t{2});
-           })));
+  auto* sphere = new SphereBouncer;
+  sphere->radius = 6.0f;
+  sphere->loss = 0.25f;
+  sphere->bounceMode = Graze;
+  sphere->derive();
+  runShape(state, sphere);
 }
 
 void BM_Cylinder(benchmark::State& state) {
-  runShape(state, readShape<CylinderBouncer>(bodyOf([](MemoryStream& s) {
-             writeField(s, Vec3(0, -8, 0));
-             writeField(s, Vec3(0, 8, 0));
-             writeField(s, 4.0f);
-             writeField(s, 0.75f);
-           })));
+  auto* cylinder = new CylinderBouncer;
+  cylinder->endA = {0, -8, 0};
+  cylinder->endB = {0, 8, 0};
+  cylinder->radius = 4.0f;
+  cylinder->restitution = 0.75f;
+  cylinder->derive();
+  runShape(state, cylinder);
 }
 
 }  // namespace

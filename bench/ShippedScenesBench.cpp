@@ -13,7 +13,7 @@
 #include "particles/Emitter.h"
 #include "scene/ParticleSystem.h"
 #include "support/ShippedScenes.h"
-#include "tools/LoadedScene.h"
+#include "tools/commands/LoadedScene.h"
 #include "view/SceneTable.h"
 #include "view/SceneView.h"
 

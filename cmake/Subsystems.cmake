@@ -4,10 +4,12 @@
 # link to that folder alone: a library sees its own folder and, through the libraries it links, the
 # folders below it, so an include that runs up the layers does not compile.
 
-# Shows `folder` (a folder of the project) to `target` and to whatever links it.
+# Shows `folder` (a folder of the project, "core" or "tools/headless") to `target` and to whatever
+# links it.
 function(ostrel_show_folder target folder)
   set(path ${CMAKE_BINARY_DIR}/include/${folder})
-  file(MAKE_DIRECTORY ${path})
+  get_filename_component(parent ${path}/${folder} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
   file(REMOVE ${path}/${folder})
   file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${path}/${folder} SYMBOLIC)
   target_include_directories(${target} PUBLIC ${path})

@@ -1,21 +1,15 @@
 #include "core/Random.h"
 
-#include <cstring>
+#include "core/FloatBits.h"
 
 namespace {
 
 uint32_t generatorState = 1;
 
-float floatFromBits(uint32_t bits) {
-  float f;
-  std::memcpy(&f, &bits, sizeof f);
-  return f;
-}
-
 // Bit patterns fixed by the scenes' distributions, not the nearest values to 2 pi / 16384 etc.
-const float kFullAngleFactor = floatFromBits(0x39C90ED0u);
-const float kHalfAngleFactor = floatFromBits(0x39490ED0u);
-const float kLiftFactor = floatFromBits(0x36CCCCCDu);
+const float kFullAngleFactor = floatOf(0x39C90ED0u);
+const float kHalfAngleFactor = floatOf(0x39490ED0u);
+const float kLiftFactor = floatOf(0x36CCCCCDu);
 
 constexpr float kUnitFactor = 1.0f / 32768.0f;
 constexpr float kSignedFactor = 1.0f / 16384.0f;

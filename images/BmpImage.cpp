@@ -24,7 +24,7 @@ size_t rgbStride(int32_t width) { return (3 * static_cast<size_t>(width) + 3) & 
 
 }  // namespace
 
-Tag BmpImage::tag() const { return makeTag("IBMP"); }
+Tag BmpImage::tag() const { return kTag; }
 
 int32_t BmpImage::width() const { return loadState() == ImageLoaded ? signed32(&infoBlock_[kWidthAt]) : 0; }
 

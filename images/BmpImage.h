@@ -10,6 +10,8 @@
 
 class BmpImage : public Image {
  public:
+  static constexpr Tag kTag = makeTag("IBMP");
+
   // Bytes of the file header: type "BM", file size, two reserved words, pixel data offset.
   static constexpr int32_t kFileHeaderSize = 14;
   // Bytes of the information header this reader looks at: up to and including the image size.

@@ -6,7 +6,7 @@
 #include "images/ImageFile.h"
 #include "objfile/StringIo.h"
 
-Tag Image::tag() const { return makeTag("IMAG"); }
+Tag Image::tag() const { return kTag; }
 
 void Image::read(Stream& stream) {
   PsfObject::read(stream);

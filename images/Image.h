@@ -25,6 +25,8 @@ enum ImageLoadState : int32_t {
 
 class Image : public PsfObject {
  public:
+  static constexpr Tag kTag = makeTag("IMAG");
+
   Tag tag() const override;
   // The file name, then the file itself; a load that fails raises out of read.
   void read(Stream& stream) override;

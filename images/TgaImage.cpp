@@ -14,7 +14,7 @@ constexpr uint8_t kUncompressedTrueColour[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0
 
 }  // namespace
 
-Tag TgaImage::tag() const { return makeTag("ITGA"); }
+Tag TgaImage::tag() const { return kTag; }
 
 // The image descriptor (byte 17) is not examined: rows are used in file order, bottom row first
 // as Targa files normally store them, which is also OpenGL's order.

@@ -9,6 +9,8 @@
 
 class TgaImage : public Image {
  public:
+  static constexpr Tag kTag = makeTag("ITGA");
+
   // Bytes of the Targa file header; the pixels follow it at once.
   static constexpr int32_t kHeaderSize = 18;
 

@@ -30,9 +30,13 @@ bool slab(float low, float high, float origin, float dir, float& enter, float& l
 
 }  // namespace
 
-AvoidBoxModifier::AvoidBoxModifier() { storeFields(boxMin, boxMax, lookAhead); }
+Tag AvoidBoxModifier::tag() const { return kTag; }
 
-Tag AvoidBoxModifier::tag() const { return makeTag("MAVB"); }
+void AvoidBoxModifier::visitFields(FieldVisitor& visitor) {
+  visitor.field("boxMin", boxMin);
+  visitor.field("boxMax", boxMax);
+  visitor.field("lookAhead", lookAhead);
+}
 
 bool AvoidBoxModifier::rayHit(const Vec3& origin, const Vec3& dir, float& t, Vec3& normal) const {
   const float p[3] = {origin.x, origin.y, origin.z};

@@ -5,6 +5,8 @@
 
 class AvoidBoxModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MAVB");
+
   // Minimum corner. Stored.
   Vec3 boxMin{0.0f, 0.0f, 0.0f};
   // Maximum corner. Stored.
@@ -12,10 +14,10 @@ class AvoidBoxModifier final : public Modifier {
   // Largest distance along the ray at which the box is avoided. Stored.
   float lookAhead = 100.0f;
 
-  AvoidBoxModifier();
   ~AvoidBoxModifier() override = default;
 
   Tag tag() const override;
+  void visitFields(FieldVisitor& visitor) override;
   // Casts a ray from the drawn position along the direction of travel. A particle inside the box
   // (negative entry distance) is bent too; one heading straight at a face is not.
   void apply(ParticleList& particles) override;

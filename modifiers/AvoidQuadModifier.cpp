@@ -1,11 +1,16 @@
 #include "modifiers/AvoidQuadModifier.h"
 
-AvoidQuadModifier::AvoidQuadModifier() {
-  storeFields(cornerA, cornerB, cornerC, cornerD, lookAhead);
-  derive();
-}
+AvoidQuadModifier::AvoidQuadModifier() { derive(); }
 
-Tag AvoidQuadModifier::tag() const { return makeTag("MAVD"); }
+Tag AvoidQuadModifier::tag() const { return kTag; }
+
+void AvoidQuadModifier::visitFields(FieldVisitor& visitor) {
+  visitor.field("cornerA", cornerA);
+  visitor.field("cornerB", cornerB);
+  visitor.field("cornerC", cornerC);
+  visitor.field("cornerD", cornerD);
+  visitor.field("lookAhead", lookAhead);
+}
 
 void AvoidQuadModifier::derive() { patch.derive({cornerA, cornerB, cornerC, cornerD}); }
 

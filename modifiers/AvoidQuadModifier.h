@@ -7,6 +7,8 @@
 
 class AvoidQuadModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MAVD");
+
   // The corners, in order around the patch. Stored.
   Vec3 cornerA{-10.0f, 0.0f, -10.0f};
   Vec3 cornerB{10.0f, 0.0f, -10.0f};
@@ -22,6 +24,7 @@ class AvoidQuadModifier final : public Modifier {
   ~AvoidQuadModifier() override = default;
 
   Tag tag() const override;
+  void visitFields(FieldVisitor& visitor) override;
   // Casts a ray from the drawn position along the direction of travel. Only a plane farther than
   // lookAhead is ignored: a particle moving away from the patch (negative distance) is bent too.
   void apply(ParticleList& particles) override;

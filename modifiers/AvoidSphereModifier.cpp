@@ -2,12 +2,15 @@
 
 #include "core/FloatMath.h"
 
-AvoidSphereModifier::AvoidSphereModifier() {
-  storeFields(centre, radius, lookAheadFactor);
-  derive();
-}
+AvoidSphereModifier::AvoidSphereModifier() { derive(); }
 
-Tag AvoidSphereModifier::tag() const { return makeTag("MAVS"); }
+Tag AvoidSphereModifier::tag() const { return kTag; }
+
+void AvoidSphereModifier::visitFields(FieldVisitor& visitor) {
+  visitor.field("centre", centre);
+  visitor.field("radius", radius);
+  visitor.field("lookAheadFactor", lookAheadFactor);
+}
 
 void AvoidSphereModifier::derive() { radiusSq = radius * radius; }
 

@@ -5,6 +5,8 @@
 
 class AvoidSphereModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MAVS");
+
   // Stored.
   Vec3 centre{0.0f, 0.0f, 0.0f};
   // Stored.
@@ -17,6 +19,7 @@ class AvoidSphereModifier final : public Modifier {
   ~AvoidSphereModifier() override = default;
 
   Tag tag() const override;
+  void visitFields(FieldVisitor& visitor) override;
   // Casts a ray from the drawn position along the direction of travel. Particles inside the
   // sphere, moving away from it, grazing it or too far from it are left alone; one approaching
   // exactly head-on gets a NaN velocity.

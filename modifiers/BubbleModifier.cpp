@@ -4,9 +4,13 @@
 
 #include "core/Random.h"
 
-BubbleModifier::BubbleModifier() { storeFields(radius, angleStep, angleJitter); }
+Tag BubbleModifier::tag() const { return kTag; }
 
-Tag BubbleModifier::tag() const { return makeTag("MBUB"); }
+void BubbleModifier::visitFields(FieldVisitor& visitor) {
+  visitor.field("radius", radius);
+  visitor.field("angleStep", angleStep);
+  visitor.field("angleJitter", angleJitter);
+}
 
 void BubbleModifier::apply(ParticleList& particles) {
   for (Particle* particle : particles) {

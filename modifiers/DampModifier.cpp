@@ -1,11 +1,14 @@
 #include "modifiers/DampModifier.h"
 
-DampModifier::DampModifier() {
-  storeFields(factor, minSpeed, maxSpeed);
-  derive();
-}
+DampModifier::DampModifier() { derive(); }
 
-Tag DampModifier::tag() const { return makeTag("MDMP"); }
+Tag DampModifier::tag() const { return kTag; }
+
+void DampModifier::visitFields(FieldVisitor& visitor) {
+  visitor.field("factor", factor);
+  visitor.field("minSpeed", minSpeed);
+  visitor.field("maxSpeed", maxSpeed);
+}
 
 // The band is tested on squares, so a negative bound acts like its magnitude.
 void DampModifier::derive() {

@@ -5,6 +5,8 @@
 
 class DampModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MDMP");
+
   // Per-component multiplier of the velocity; above 1 accelerates. Stored.
   Vec3 factor{0.5f, 0.5f, 0.5f};
   // Exclusive lower bound of the speed band. Stored.
@@ -18,6 +20,7 @@ class DampModifier final : public Modifier {
   ~DampModifier() override = default;
 
   Tag tag() const override;
+  void visitFields(FieldVisitor& visitor) override;
   void apply(ParticleList& particles) override;
   void derive() override;
 };

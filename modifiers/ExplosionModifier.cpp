@@ -9,9 +9,12 @@
 // scene viewed from 60 units away is a clear burst that stays on screen, and the explosion dies
 // out after 22 steps (1.5^-23 < 0.0001). Much larger values fling the particles out of view
 // within a few frames; much smaller ones vanish in the emitter's own spread.
-ExplosionModifier::ExplosionModifier() { storeFields(centre, decay); }
+Tag ExplosionModifier::tag() const { return kTag; }
 
-Tag ExplosionModifier::tag() const { return makeTag("MEXP"); }
+void ExplosionModifier::visitFields(FieldVisitor& visitor) {
+  visitor.field("centre", centre);
+  visitor.field("decay", decay);
+}
 
 void ExplosionModifier::apply(ParticleList& particles) {
   for (Particle* particle : particles) {

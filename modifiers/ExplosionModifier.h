@@ -6,6 +6,8 @@
 
 class ExplosionModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MEXP");
+
   // Strength before the first step; see the .cpp for the choice.
   static constexpr float kStartingStrength = 1.0f;
 
@@ -17,10 +19,10 @@ class ExplosionModifier final : public Modifier {
   // Stored.
   float decay = 0.5f;
 
-  ExplosionModifier();
   ~ExplosionModifier() override = default;
 
   Tag tag() const override;
+  void visitFields(FieldVisitor& visitor) override;
   // Measures from the base position, not the drawn one.
   void apply(ParticleList& particles) override;
   // Decays whether or not the explosion is still active.

@@ -2,12 +2,15 @@
 
 #include "core/FloatMath.h"
 
-FlowModifier::FlowModifier() {
-  storeFields(centre, radius, inertia);
-  derive();
-}
+FlowModifier::FlowModifier() { derive(); }
 
-Tag FlowModifier::tag() const { return makeTag("MFLW"); }
+Tag FlowModifier::tag() const { return kTag; }
+
+void FlowModifier::visitFields(FieldVisitor& visitor) {
+  visitor.field("centre", centre);
+  visitor.field("radius", radius);
+  visitor.field("inertia", inertia);
+}
 
 void FlowModifier::derive() {
   pull = 1.0f - inertia;

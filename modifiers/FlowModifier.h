@@ -5,6 +5,8 @@
 
 class FlowModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MFLW");
+
   // Point that particles are turned towards. Stored.
   Vec3 centre{0.0f, 0.0f, 0.0f};
   float radiusSq = 1.0f;
@@ -19,6 +21,7 @@ class FlowModifier final : public Modifier {
   ~FlowModifier() override = default;
 
   Tag tag() const override;
+  void visitFields(FieldVisitor& visitor) override;
   // Tests the drawn position. A resting particle, or one moving straight away from the centre
   // with inertia 0, gets a NaN velocity.
   void apply(ParticleList& particles) override;

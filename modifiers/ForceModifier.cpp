@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-ForceModifier::ForceModifier() { storeFields(force); }
+Tag ForceModifier::tag() const { return kTag; }
 
-Tag ForceModifier::tag() const { return makeTag("MFRC"); }
+void ForceModifier::visitFields(FieldVisitor& visitor) { visitor.field("force", force); }
 
 void ForceModifier::apply(ParticleList& particles) {
   for (Particle* particle : particles) {

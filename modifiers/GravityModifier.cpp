@@ -71,12 +71,14 @@ void accumulate(LaneGroup& group, const float* x, const float* y, const float* z
 
 }  // namespace
 
-GravityModifier::GravityModifier() {
-  storeFields(strength, radius);
-  derive();
-}
+GravityModifier::GravityModifier() { derive(); }
 
-Tag GravityModifier::tag() const { return makeTag("MGRV"); }
+Tag GravityModifier::tag() const { return kTag; }
+
+void GravityModifier::visitFields(FieldVisitor& visitor) {
+  visitor.field("strength", strength);
+  visitor.field("radius", radius);
+}
 
 void GravityModifier::derive() { radiusSq = radius * radius; }
 

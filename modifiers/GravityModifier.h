@@ -8,6 +8,8 @@
 
 class GravityModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MGRV");
+
   // Attraction constant. Stored.
   float strength = 1.0f;
   // Pairs this far apart or farther do not interact. Stored.
@@ -18,6 +20,7 @@ class GravityModifier final : public Modifier {
   ~GravityModifier() override = default;
 
   Tag tag() const override;
+  void visitFields(FieldVisitor& visitor) override;
   // The result of the pair loop over every ordered pair (a, b), a from head to tail and b from
   // head to tail, each impulse f = (b - a) strength / (s2^2 + 0.0001) added to a's velocity and
   // taken from b's at once: each unordered pair acts twice. The same bits, computed faster.

@@ -2,9 +2,12 @@
 
 #include "core/FloatMath.h"
 
-SphereModifier::SphereModifier() { storeFields(centre, falloff); }
+Tag SphereModifier::tag() const { return kTag; }
 
-Tag SphereModifier::tag() const { return makeTag("MSPH"); }
+void SphereModifier::visitFields(FieldVisitor& visitor) {
+  visitor.field("centre", centre);
+  visitor.field("falloff", falloff);
+}
 
 void SphereModifier::apply(ParticleList& particles) {
   for (Particle* particle : particles) {

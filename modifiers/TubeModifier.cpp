@@ -4,12 +4,15 @@
 
 #include "core/FloatMath.h"
 
-TubeModifier::TubeModifier() {
-  storeFields(start, end, falloff);
-  derive();
-}
+TubeModifier::TubeModifier() { derive(); }
 
-Tag TubeModifier::tag() const { return makeTag("MTUB"); }
+Tag TubeModifier::tag() const { return kTag; }
+
+void TubeModifier::visitFields(FieldVisitor& visitor) {
+  visitor.field("start", start);
+  visitor.field("end", end);
+  visitor.field("falloff", falloff);
+}
 
 void TubeModifier::derive() {
   axis = end - start;

@@ -5,6 +5,8 @@
 
 class TubeModifier final : public Modifier {
  public:
+  static constexpr Tag kTag = makeTag("MTUB");
+
   // First end of the segment. Stored.
   Vec3 start{-10.0f, 0.0f, 0.0f};
   // Second end of the segment. Stored.
@@ -21,6 +23,7 @@ class TubeModifier final : public Modifier {
   ~TubeModifier() override = default;
 
   Tag tag() const override;
+  void visitFields(FieldVisitor& visitor) override;
   // Tests the drawn position; particles beside the ends or on the axis are left alone.
   void apply(ParticleList& particles) override;
   // length >= 0.0001: a zero-length (or NaN) segment does nothing.

@@ -20,21 +20,7 @@ int FileStream::write(const void* buffer, int count) {
 }
 
 int FileStream::seek(int32_t offset, SeekOrigin origin) {
-  int whence;
-  switch (origin) {
-    case SeekBegin:
-      whence = SEEK_SET;
-      break;
-    case SeekEnd:
-      whence = SEEK_END;
-      break;
-    case SeekCurrent:
-      whence = SEEK_CUR;
-      break;
-    default:
-      throw vtException(ErrorCode::SeekFailed);
-  }
-  if (std::fseek(file_, offset, whence) != 0) {
+  if (std::fseek(file_, offset, whenceOf(origin)) != 0) {
     throw vtException(ErrorCode::SeekFailed);
   }
   return 0;

@@ -27,18 +27,11 @@ int GzStream::write(const void* buffer, int count) {
 }
 
 int GzStream::seek(int32_t offset, SeekOrigin origin) {
-  int whence;
-  switch (origin) {
-    case SeekBegin:
-      whence = SEEK_SET;
-      break;
-    case SeekCurrent:
-      whence = SEEK_CUR;
-      break;
-    default:
-      throw vtException(ErrorCode::SeekFailed);
+  // zlib cannot seek from the end of a gzip file.
+  if (origin == SeekEnd) {
+    throw vtException(ErrorCode::SeekFailed);
   }
-  const z_off_t position = gzseek(file_, offset, whence);
+  const z_off_t position = gzseek(file_, offset, whenceOf(origin));
   if (position == -1) {
     throw vtException(ErrorCode::SeekFailed);
   }

@@ -28,4 +28,9 @@ class Stream {
   virtual void readExactly(void* buffer, int count) { read(buffer, count); }
   // Seeks to the end and back, so it fails on streams that cannot seek from the end.
   int size();
+
+ protected:
+  // The C runtime's whence (SEEK_SET, SEEK_END, SEEK_CUR) for an origin; "Seek Failed" for a value
+  // that is no origin.
+  static int whenceOf(SeekOrigin origin);
 };

@@ -63,13 +63,29 @@ Emitter::Emitter() = default;
 
 Emitter::~Emitter() = default;
 
-Tag Emitter::tag() const { return makeTag("EMIT"); }
+Tag Emitter::tag() const { return kTag; }
+
+// The 100-byte head: rate sits between particleAux and spread in the file.
+void Emitter::visitFields(FieldVisitor& visitor) {
+  visitor.field("origin", origin);
+  visitor.field("axisA", axisA);
+  visitor.field("axisB", axisB);
+  visitor.field("velocity", velocity);
+  visitor.field("particleAux", particleAux);
+  visitor.field("rate", rate);
+  visitor.field("spread", spread);
+  visitor.field("radius", radius);
+  visitor.field("orbitAngle", orbitAngle);
+  visitor.field("orbitAngleVar", orbitAngleVar);
+  visitor.field("speed", speed);
+  visitor.field("speedVar", speedVar);
+  visitor.field("orbitRadius", orbitRadius);
+  visitor.field("orbitRadiusVar", orbitRadiusVar);
+  visitor.field("life", life);
+}
 
 void Emitter::read(Stream& stream) {
   PsfObject::read(stream);
-  // The 100-byte head: rate sits between particleAux and spread in the file.
-  readFields(stream, origin, axisA, axisB, velocity, particleAux, rate, spread, radius, orbitAngle, orbitAngleVar,
-             speed, speedVar, orbitRadius, orbitRadiusVar, life);
   colorCurve_ = readCurve<ColorCurve>(stream);
   sizeCurve_ = readCurve<SizeCurve>(stream);
   readField(stream, shape);
@@ -77,8 +93,6 @@ void Emitter::read(Stream& stream) {
 
 void Emitter::write(Stream& stream) const {
   PsfObject::write(stream);
-  writeFields(stream, origin, axisA, axisB, velocity, particleAux, rate, spread, radius, orbitAngle, orbitAngleVar,
-              speed, speedVar, orbitRadius, orbitRadiusVar, life);
   writeCurve(stream, colorCurve_.get());
   writeCurve(stream, sizeCurve_.get());
   writeField(stream, shape);

@@ -24,17 +24,21 @@ enum class EmitterShape : int32_t {
 
 class Emitter : public PsfObject {
  public:
+  static constexpr Tag kTag = makeTag("EMIT");
+
   Emitter();
   ~Emitter() override;
 
   Tag tag() const override;
-  // The fixed head (rate stored between particleAux and spread), the colour curve, the size curve
-  // and the shape. Curves are bounded: resolution 1..LifeCurve::kMaxResolution, at most
-  // LifeCurve::kMaxKeys keys, no negative percent.
+  // The fixed head (visitFields), the colour curve, the size curve and the shape. Curves are
+  // bounded: resolution 1..LifeCurve::kMaxResolution, at most LifeCurve::kMaxKeys keys, no
+  // negative percent.
   void read(Stream& stream) override;
   // Keys in their current order, descending percent after a read. An emitter that was never read
   // writes each curve as resolution 1 without keys, which reads back to the same white, 0.5 look.
   void write(Stream& stream) const override;
+  // The fixed head, in file order (rate between particleAux and spread).
+  void visitFields(FieldVisitor& visitor) override;
 
   // A new particle owned by the caller. Draws 5 random values after the shape's own (Line 1,
   // Parallelogram 2, Disc 2, Ring 1, Box 3); Disc and Ring normalise axisA and axisB in place.

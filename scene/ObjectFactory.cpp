@@ -1,7 +1,7 @@
 #include "scene/ObjectFactory.h"
 
-#include <initializer_list>
 #include <new>
+#include <type_traits>
 
 #include "images/BmpImage.h"
 #include "images/TgaImage.h"
@@ -26,46 +26,46 @@
 
 namespace {
 
-struct ClassEntry {
-  Tag tag;
-  PsfObject* (*create)();
-};
-
 template <class T>
 PsfObject* make() {
   return new (std::nothrow) T;
 }
 
-// Every creatable stored class, by tag.
-const std::initializer_list<ClassEntry> kClasses = {
-    // The scene and its emitter.
-    {makeTag("PSYS"), make<ParticleSystem>},
-    {makeTag("EMIT"), make<Emitter>},
-    // Deflector shapes.
-    {makeTag("BBOX"), make<BoxBouncer>},
-    {makeTag("BCYL"), make<CylinderBouncer>},
-    {makeTag("BRCT"), make<RectangleBouncer>},
-    {makeTag("BSPH"), make<SphereBouncer>},
-    {makeTag("BTRI"), make<TriangleBouncer>},
-    // Modifiers.
-    {makeTag("MFRC"), make<ForceModifier>},
-    {makeTag("MDMP"), make<DampModifier>},
-    {makeTag("MBUB"), make<BubbleModifier>},
-    {makeTag("MEXP"), make<ExplosionModifier>},
-    {makeTag("MSPH"), make<SphereModifier>},
-    {makeTag("MTUB"), make<TubeModifier>},
-    {makeTag("MFLW"), make<FlowModifier>},
-    {makeTag("MGRV"), make<GravityModifier>},
-    {makeTag("MAVB"), make<AvoidBoxModifier>},
-    {makeTag("MAVD"), make<AvoidQuadModifier>},
-    {makeTag("MAVS"), make<AvoidSphereModifier>},
-    // Images.
-    {makeTag("IBMP"), make<BmpImage>},
-    {makeTag("ITGA"), make<TgaImage>},
-};
+template <class T>
+constexpr Family familyOf() {
+  if constexpr (std::is_base_of_v<Bouncer, T>) {
+    return Family::Shape;
+  } else if constexpr (std::is_base_of_v<Modifier, T>) {
+    return Family::Modifier;
+  } else if constexpr (std::is_base_of_v<Image, T>) {
+    return Family::Image;
+  } else if constexpr (std::is_base_of_v<Emitter, T>) {
+    return Family::Emitter;
+  } else {
+    static_assert(std::is_base_of_v<ParticleSystem, T>, "a stored class of no family");
+    return Family::System;
+  }
+}
 
 // Tags of the abstract bases and of the file itself: known, but nothing to create.
-const Tag kAbstractTags[] = {makeTag("BNCE"), makeTag("IMAG"), makeTag("MDFR"), makeTag("OBJC"), kFileTag};
+constexpr Tag kAbstractTags[] = {Bouncer::kTag, Image::kTag, Modifier::kTag, PsfObject::kTag, kFileTag};
+
+constexpr bool isAbstractTag(Tag tag) {
+  for (Tag abstractTag : kAbstractTags) {
+    if (abstractTag == tag) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The class states its tag, its base its family; the row adds the name.
+template <class T>
+StoredClass storedClass(const char* name) {
+  // A class that states no tag of its own would inherit its base's.
+  static_assert(!isAbstractTag(T::kTag), "a stored class states its own kTag");
+  return {T::kTag, name, familyOf<T>(), make<T>};
+}
 
 }  // namespace
 
@@ -74,16 +74,44 @@ ObjectFactory& ObjectFactory::instance() {
   return factory;
 }
 
+const std::vector<StoredClass>& ObjectFactory::classes() const {
+  // A new stored class is its own header and source and one row here.
+  static const std::vector<StoredClass> kClasses = {
+      storedClass<ParticleSystem>("ParticleSystem"),
+      storedClass<Emitter>("Emitter"),
+      // Deflector shapes.
+      storedClass<BoxBouncer>("BoxBouncer"),
+      storedClass<RectangleBouncer>("RectangleBouncer"),
+      storedClass<TriangleBouncer>("TriangleBouncer"),
+      storedClass<SphereBouncer>("SphereBouncer"),
+      storedClass<CylinderBouncer>("CylinderBouncer"),
+      // Modifiers.
+      storedClass<ForceModifier>("ForceModifier"),
+      storedClass<DampModifier>("DampModifier"),
+      storedClass<BubbleModifier>("BubbleModifier"),
+      storedClass<ExplosionModifier>("ExplosionModifier"),
+      storedClass<SphereModifier>("SphereModifier"),
+      storedClass<TubeModifier>("TubeModifier"),
+      storedClass<FlowModifier>("FlowModifier"),
+      storedClass<GravityModifier>("GravityModifier"),
+      storedClass<AvoidBoxModifier>("AvoidBoxModifier"),
+      storedClass<AvoidQuadModifier>("AvoidQuadModifier"),
+      storedClass<AvoidSphereModifier>("AvoidSphereModifier"),
+      // Images.
+      storedClass<BmpImage>("BmpImage"),
+      storedClass<TgaImage>("TgaImage"),
+  };
+  return kClasses;
+}
+
 PsfObject* ObjectFactory::create(Tag tag) const {
-  for (const ClassEntry& entry : kClasses) {
-    if (entry.tag == tag) {
-      return entry.create();
+  for (const StoredClass& stored : classes()) {
+    if (stored.tag == tag) {
+      return stored.create();
     }
   }
-  for (Tag abstractTag : kAbstractTags) {
-    if (abstractTag == tag) {
-      return nullptr;
-    }
+  if (isAbstractTag(tag)) {
+    return nullptr;
   }
   throw vtException(ErrorCode::IllegalParticleId);
 }

@@ -95,7 +95,7 @@ ParticleSystem::~ParticleSystem() {
   shapes_.clear();
 }
 
-Tag ParticleSystem::tag() const { return makeTag("PSYS"); }
+Tag ParticleSystem::tag() const { return kTag; }
 
 void ParticleSystem::read(Stream& stream) {
   PsfObject::read(stream);

@@ -18,6 +18,8 @@ class Modifier;
 
 class ParticleSystem : public PsfObject {
  public:
+  static constexpr Tag kTag = makeTag("PSYS");
+
   // Limits a scene file may ask for; beyond them read refuses with "Not Enough Memory". A live
   // particle costs 112 bytes of heap on 64-bit glibc (its 72-byte record and 24-byte list node,
   // with the allocator's headers: measured by bench/ParticleSystemBench), so the particle limit

@@ -2,7 +2,7 @@
 
 #include "core/OpenGl.h"
 
-Tag Bouncer::tag() const { return makeTag("BNCE"); }
+Tag Bouncer::tag() const { return kTag; }
 
 Vec3 Bouncer::reflect(const Vec3& w, const Vec3& normal, float k, float factor) {
   return (w - normal * (k * Vec3::dot(w, normal))) * factor;

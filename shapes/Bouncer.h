@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "core/ConvexPatch.h"
-#include "objfile/FieldIo.h"
 #include "objfile/PsfObject.h"
 #include "particles/Particle.h"
 
@@ -16,6 +15,8 @@ enum BounceMode : int32_t {
 
 class Bouncer : public PsfObject {
  public:
+  static constexpr Tag kTag = makeTag("BNCE");
+
   Tag tag() const override;
   // Visits every particle; never changes the list.
   virtual void collide(ParticleList& particles) = 0;

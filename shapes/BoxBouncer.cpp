@@ -6,23 +6,19 @@
 #include "core/FloatMath.h"
 #include "core/OpenGl.h"
 
-Tag BoxBouncer::tag() const { return makeTag("BBOX"); }
+Tag BoxBouncer::tag() const { return kTag; }
 
-void BoxBouncer::read(Stream& stream) {
-  Bouncer::read(stream);
-  readFields(stream, boxMin_, boxMax_, restitution_);
-}
-
-void BoxBouncer::write(Stream& stream) const {
-  Bouncer::write(stream);
-  writeFields(stream, boxMin_, boxMax_, restitution_);
+void BoxBouncer::visitFields(FieldVisitor& visitor) {
+  visitor.field("boxMin", boxMin);
+  visitor.field("boxMax", boxMax);
+  visitor.field("restitution", restitution);
 }
 
 void BoxBouncer::collide(ParticleList& particles) {
   // The single-precision 1e-6, compared in double precision.
   const double kParallel = static_cast<double>(1e-6f);
-  const float lows[3] = {boxMin_.x, boxMin_.y, boxMin_.z};
-  const float highs[3] = {boxMax_.x, boxMax_.y, boxMax_.z};
+  const float lows[3] = {boxMin.x, boxMin.y, boxMin.z};
+  const float highs[3] = {boxMax.x, boxMax.y, boxMax.z};
   for (Particle* particle : particles) {
     const Vec3 p = particle->orbitPosition();
     const Vec3 v = particle->velocity;
@@ -74,13 +70,13 @@ void BoxBouncer::collide(ParticleList& particles) {
     if (std::fabs(t) > 1.0f) {
       continue;
     }
-    particle->setVelocity(reflect(v, normal, 2.0f, restitution_));
+    particle->setVelocity(reflect(v, normal, 2.0f, restitution));
   }
 }
 
 void BoxBouncer::draw() {
-  const float x0 = boxMin_.x, y0 = boxMin_.y, z0 = boxMin_.z;
-  const float x1 = boxMax_.x, y1 = boxMax_.y, z1 = boxMax_.z;
+  const float x0 = boxMin.x, y0 = boxMin.y, z0 = boxMin.z;
+  const float x1 = boxMax.x, y1 = boxMax.y, z1 = boxMax.z;
   const Vec3 vertices[24] = {
       {x0, y0, z0}, {x0, y1, z0}, {x0, y1, z1}, {x0, y0, z1},  // x = min
       {x1, y0, z0}, {x1, y1, z0}, {x1, y1, z1}, {x1, y0, z1},  // x = max

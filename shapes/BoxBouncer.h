@@ -6,24 +6,20 @@
 
 class BoxBouncer : public Bouncer {
  public:
-  BoxBouncer() = default;
+  static constexpr Tag kTag = makeTag("BBOX");
+
+  // Corners with the smallest and the largest coordinates. Stored.
+  Vec3 boxMin{0.0f, 0.0f, 0.0f};
+  Vec3 boxMax{1.0f, 1.0f, 1.0f};
+  // Factor on the reflected velocity. Stored.
+  float restitution = 0.25f;
+
   ~BoxBouncer() override = default;
 
   Tag tag() const override;
-  // boxMin, boxMax, restitution.
-  void read(Stream& stream) override;
-  void write(Stream& stream) const override;
+  void visitFields(FieldVisitor& visitor) override;
   // The entry face along the drawn position's ray p + t v, for |t| <= 1 ahead or behind.
   void collide(ParticleList& particles) override;
   // Six quads, faces x = min, x = max, y = min, y = max, z = min, z = max.
   void draw() override;
-
-  const Vec3& boxMin() const { return boxMin_; }
-  const Vec3& boxMax() const { return boxMax_; }
-  float restitution() const { return restitution_; }
-
- private:
-  Vec3 boxMin_{0.0f, 0.0f, 0.0f};
-  Vec3 boxMax_{1.0f, 1.0f, 1.0f};
-  float restitution_ = 0.25f;
 };

@@ -22,39 +22,35 @@ bool meetPlane(const Plane& plane, const Vec3& p, const Vec3& dir, float& t) {
 
 CylinderBouncer::CylinderBouncer() { derive(); }
 
-Tag CylinderBouncer::tag() const { return makeTag("BCYL"); }
+Tag CylinderBouncer::tag() const { return kTag; }
 
-void CylinderBouncer::read(Stream& stream) {
-  Bouncer::read(stream);
-  readFields(stream, endA_, endB_, radius_, restitution_);
-  derive();
-}
-
-void CylinderBouncer::write(Stream& stream) const {
-  Bouncer::write(stream);
-  writeFields(stream, endA_, endB_, radius_, restitution_);
+void CylinderBouncer::visitFields(FieldVisitor& visitor) {
+  visitor.field("endA", endA);
+  visitor.field("endB", endB);
+  visitor.field("radius", radius);
+  visitor.field("restitution", restitution);
 }
 
 void CylinderBouncer::derive() {
-  capPlaneA_ = Plane::through(endA_, Vec3::normalized(endB_ - endA_));
-  capPlaneB_ = Plane::through(endB_, Vec3::normalized(endA_ - endB_));
+  capPlaneA = Plane::through(endA, Vec3::normalized(endB - endA));
+  capPlaneB = Plane::through(endB, Vec3::normalized(endA - endB));
 }
 
 bool CylinderBouncer::hitCap(const Vec3& p, const Vec3& dir, float& distance, Vec3& normal) const {
-  const Plane* cap = &capPlaneA_;
-  const Vec3* centre = &endA_;
+  const Plane* cap = &capPlaneA;
+  const Vec3* centre = &endA;
   float t;
   // Cap B is looked at only when the ray never meets cap A's plane, even when it meets that
   // plane outside the disc.
-  if (!meetPlane(capPlaneA_, p, dir, t)) {
-    cap = &capPlaneB_;
-    centre = &endB_;
-    if (!meetPlane(capPlaneB_, p, dir, t)) {
+  if (!meetPlane(capPlaneA, p, dir, t)) {
+    cap = &capPlaneB;
+    centre = &endB;
+    if (!meetPlane(capPlaneB, p, dir, t)) {
       return false;
     }
   }
   const Vec3 h = p + dir * t;
-  if (!(std::fabs(cap->distance(h)) <= 1e-5f && Vec3::lengthSquared(*centre - h) < radius_ * radius_)) {
+  if (!(std::fabs(cap->distance(h)) <= 1e-5f && Vec3::lengthSquared(*centre - h) < radius * radius)) {
     return false;
   }
   distance = t;
@@ -64,16 +60,16 @@ bool CylinderBouncer::hitCap(const Vec3& p, const Vec3& dir, float& distance, Ve
 
 bool CylinderBouncer::hitSide(const Vec3& p, const Vec3& dir, float& distance, Vec3& normal) const {
   // The ray against the infinite cylinder, both taken perpendicular to the axis.
-  const Vec3 axis = endB_ - endA_;
+  const Vec3 axis = endB - endA;
   const float axisSq = Vec3::lengthSquared(axis);
-  const Vec3 q = p - endA_;
+  const Vec3 q = p - endA;
   const float along = Vec3::dot(axis, q);
   const Vec3 qPerp = q - axis * (along / axisSq);
   const float dAxis = Vec3::dot(dir, axis);
   const Vec3 dPerp = dir - axis * (dAxis / axisSq);
   const float a = Vec3::lengthSquared(dPerp);
   const float b = 2.0f * Vec3::dot(dPerp, qPerp);
-  const float c = Vec3::lengthSquared(qPerp) - radius_ * radius_;
+  const float c = Vec3::lengthSquared(qPerp) - radius * radius;
   const float disc = b * b - 4.0f * a * c;
   // Motion parallel to the axis never meets the side.
   if (disc < 0.0f || 2.0f * a <= 1e-6f) {
@@ -112,7 +108,7 @@ bool CylinderBouncer::hitSide(const Vec3& p, const Vec3& dir, float& distance, V
   }
   const Vec3 h = p + dir * s;
   const Vec3 k = Vec3::normalized(axis);
-  const Vec3 nearest = endA_ + k * Vec3::dot(h - endA_, k);
+  const Vec3 nearest = endA + k * Vec3::dot(h - endA, k);
   distance = s;
   normal = Vec3::normalized(h - nearest);
   return true;
@@ -138,7 +134,7 @@ void CylinderBouncer::collide(ParticleList& particles) {
     const float distance = useSide ? sideDistance : capDistance;
     // A surface reached exactly at the end of the step counts.
     if (distance <= speed) {
-      particle->setVelocity(reflect(v, useSide ? sideNormal : capNormal, 2.0f, restitution_));
+      particle->setVelocity(reflect(v, useSide ? sideNormal : capNormal, 2.0f, restitution));
     }
   }
 }
@@ -150,7 +146,7 @@ void CylinderBouncer::draw() {
     // GLE draws only between the inner points; the outer two set the angles of the end cuts.
     double points[4][3];
     float colors[4][3];
-    const Vec3 ends[4] = {endA_, endB_, endA_, endB_};
+    const Vec3 ends[4] = {endA, endB, endA, endB};
     for (int i = 0; i < 4; ++i) {
       points[i][0] = ends[i].x;
       points[i][1] = ends[i].y;
@@ -160,7 +156,7 @@ void CylinderBouncer::draw() {
       }
     }
     gle.setJoinStyle(kJoinStyle);
-    gle.polyCylinder(4, points, colors, radius_);
+    gle.polyCylinder(4, points, colors, radius);
   }
   endDrawing();
 }

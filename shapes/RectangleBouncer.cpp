@@ -2,22 +2,20 @@
 
 #include "core/OpenGl.h"
 
-RectangleBouncer::RectangleBouncer() { patch_.derive(corners_); }
+RectangleBouncer::RectangleBouncer() { derive(); }
 
-Tag RectangleBouncer::tag() const { return makeTag("BRCT"); }
+Tag RectangleBouncer::tag() const { return kTag; }
 
-void RectangleBouncer::read(Stream& stream) {
-  Bouncer::read(stream);
-  readFields(stream, corners_, loss_);
-  patch_.derive(corners_);
-  restitution_ = 1.0f - loss_;
+void RectangleBouncer::visitFields(FieldVisitor& visitor) {
+  visitor.field("corners", corners);
+  visitor.field("loss", loss);
 }
 
-void RectangleBouncer::write(Stream& stream) const {
-  Bouncer::write(stream);
-  writeFields(stream, corners_, loss_);
+void RectangleBouncer::derive() {
+  patch.derive(corners);
+  restitution = 1.0f - loss;
 }
 
-void RectangleBouncer::collide(ParticleList& particles) { bounceOffPatch(particles, patch_, 2.0f, restitution_); }
+void RectangleBouncer::collide(ParticleList& particles) { bounceOffPatch(particles, patch, 2.0f, restitution); }
 
-void RectangleBouncer::draw() { drawPrimitive(GL_QUADS, corners_, 4); }
+void RectangleBouncer::draw() { drawPrimitive(GL_QUADS, corners, 4); }

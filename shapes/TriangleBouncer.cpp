@@ -2,29 +2,30 @@
 
 #include "core/OpenGl.h"
 
-TriangleBouncer::TriangleBouncer() { patch_.derive(vertices_); }
+TriangleBouncer::TriangleBouncer() { derive(); }
 
-Tag TriangleBouncer::tag() const { return makeTag("BTRI"); }
+Tag TriangleBouncer::tag() const { return kTag; }
 
 void TriangleBouncer::read(Stream& stream) {
   Bouncer::read(stream);
-  readFields(stream, vertices_, restitution_, bounceMode_);
-  patch_.derive(vertices_);
   // Whatever the file holds, a triangle that was read grazes; the mode is still stored, and a
   // write gives back the 2.
-  bounceMode_ = Graze;
+  bounceMode = Graze;
 }
 
-void TriangleBouncer::write(Stream& stream) const {
-  Bouncer::write(stream);
-  writeFields(stream, vertices_, restitution_, bounceMode_);
+void TriangleBouncer::visitFields(FieldVisitor& visitor) {
+  visitor.field("vertices", vertices);
+  visitor.field("restitution", restitution);
+  visitor.field("bounceMode", bounceMode);
 }
+
+void TriangleBouncer::derive() { patch.derive(vertices); }
 
 void TriangleBouncer::collide(ParticleList& particles) {
   float k;
-  if (reflectionFactor(bounceMode_, k)) {
-    bounceOffPatch(particles, patch_, k, restitution_);
+  if (reflectionFactor(bounceMode, k)) {
+    bounceOffPatch(particles, patch, k, restitution);
   }
 }
 
-void TriangleBouncer::draw() { drawPrimitive(GL_TRIANGLES, vertices_, 3); }
+void TriangleBouncer::draw() { drawPrimitive(GL_TRIANGLES, vertices, 3); }

@@ -6,28 +6,28 @@
 
 class TriangleBouncer : public Bouncer {
  public:
+  static constexpr Tag kTag = makeTag("BTRI");
+
+  // In order round the triangle. Stored.
+  Vec3 vertices[3] = {{-10.0f, 0.0f, 0.0f}, {10.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 10.0f}};
+  // Factor on the reflected velocity. Stored.
+  float restitution = 0.75f;
+  // A BounceMode value, or any other value, which bounces nothing. Stored, and 2 after every read.
+  int32_t bounceMode = Mirror;
+  // The face plane and the three edge planes, facing into the triangle.
+  ConvexPatch<3> patch;
+
   TriangleBouncer();
   ~TriangleBouncer() override = default;
 
   Tag tag() const override;
-  // vertices[0..2], restitution, bounceMode; then the planes are derived and the mode becomes 2.
+  // The fields, then the mode becomes 2.
   void read(Stream& stream) override;
-  void write(Stream& stream) const override;
+  void visitFields(FieldVisitor& visitor) override;
   // Reflects (predicted - drawn position) by the bounce mode for particles crossing the triangle
   // this step; a mode other than 1 or 2 changes nothing.
   void collide(ParticleList& particles) override;
   // One triangle through the vertices in order.
   void draw() override;
-
-  const Vec3 (&vertices() const)[3] { return vertices_; }
-  float restitution() const { return restitution_; }
-  int32_t bounceMode() const { return bounceMode_; }
-  // The face plane and the three edge planes, facing into the triangle.
-  const ConvexPatch<3>& patch() const { return patch_; }
-
- private:
-  Vec3 vertices_[3] = {{-10.0f, 0.0f, 0.0f}, {10.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 10.0f}};
-  float restitution_ = 0.75f;
-  int32_t bounceMode_ = Mirror;
-  ConvexPatch<3> patch_;
+  void derive() override;
 };

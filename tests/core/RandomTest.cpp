@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include "core/FloatBits.h"
 
 namespace {
 
@@ -15,12 +15,6 @@ uint32_t stateBeforeRaw(int32_t raw) {
   }
   const uint32_t next = static_cast<uint32_t>(raw) << 16;
   return (next - 2531011u) * inverse;
-}
-
-uint32_t bits(float f) {
-  uint32_t b;
-  std::memcpy(&b, &f, sizeof b);
-  return b;
 }
 
 }  // namespace
@@ -59,14 +53,14 @@ TEST(RandomTest, FullAngleAtRawZeroFallsShortOfTwoPi) {
   Random::seed(stateBeforeRaw(0));
   const float angle = Random::randFullAngle();
   EXPECT_FLOAT_EQ(angle, 6.2830582f);
-  EXPECT_EQ(bits(angle / 16384.0f), 0x39C90ED0u);
+  EXPECT_EQ(bitsOf(angle / 16384.0f), 0x39C90ED0u);
 }
 
 TEST(RandomTest, HalfAngleAndLiftFactorsHaveTheirBitPatterns) {
   Random::seed(stateBeforeRaw(16383));
-  EXPECT_EQ(bits(Random::randHalfAngle()), 0x39490ED0u);
+  EXPECT_EQ(bitsOf(Random::randHalfAngle()), 0x39490ED0u);
   Random::seed(stateBeforeRaw(1));
-  EXPECT_EQ(bits(Random::randLift()), 0x36CCCCCDu);
+  EXPECT_EQ(bitsOf(Random::randLift()), 0x36CCCCCDu);
   Random::seed(stateBeforeRaw(32767));
   EXPECT_LT(Random::randLift(), 0.2f);
 }

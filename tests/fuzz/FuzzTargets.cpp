@@ -13,13 +13,13 @@
 #include "core/vtException.h"
 #include "images/BmpImage.h"
 #include "images/TgaImage.h"
-#include "objfile/FieldIo.h"
 #include "objfile/MemoryStream.h"
 #include "objfile/StreamFactory.h"
 #include "scene/ParticleSystem.h"
 #include "scene/SceneLoader.h"
-#include "tools/SceneCompiler.h"
-#include "tools/SceneTextReader.h"
+#include "support/SceneBytes.h"
+#include "tools/textformat/SceneCompiler.h"
+#include "tools/textformat/SceneTextReader.h"
 
 namespace {
 
@@ -51,23 +51,16 @@ void guarded(Body&& body) {
   }
 }
 
-std::vector<uint8_t> written(const PsfObject* root) {
-  MemoryStream stream;
-  writeTag(stream, kFileTag);
-  PsfObject::writeChild(stream, root);
-  return stream.bytes();
-}
-
 // What a scene that loads writes must load again and write the same bytes: nothing read is lost
 // or changed on the way back. (The first write may differ from the input where the format
 // normalises: keys sorted by percent, a list count below 0 written as 0, a triangle's mode.)
 // Returns what it wrote.
 std::vector<uint8_t> checkWritesBack(const PsfObject* root) {
-  const std::vector<uint8_t> first = written(root);
+  const std::vector<uint8_t> first = writtenScene(root);
   std::vector<uint8_t> second;
   try {
     MemoryStream stream(first);
-    second = written(SceneLoader::instance().load(stream));
+    second = writtenScene(SceneLoader::instance().load(stream));
   } catch (const vtException& e) {
     broken(std::string("a loaded scene, written back, does not load: ") + e.text);
   }
@@ -130,7 +123,7 @@ void checkDecompile(const uint8_t* data, size_t size, const std::vector<uint8_t>
   checkDecompilesBack(compiled);
   if (!loaded.empty()) {
     MemoryStream stream(compiled);
-    if (written(SceneLoader::instance().load(stream)) != loaded) {
+    if (writtenScene(SceneLoader::instance().load(stream)) != loaded) {
       broken("the decompiled scene loads to other values than the scene");
     }
   }

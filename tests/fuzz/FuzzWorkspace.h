@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/EglContext.h"
+#include "tools/headless/EglContext.h"
 
 class FuzzWorkspace {
  public:

@@ -20,10 +20,10 @@
 #include "core/vtException.h"
 #include "objfile/MemoryStream.h"
 #include "scene/ParticleSystem.h"
-#include "tools/SceneCompiler.h"
-#include "tools/SceneSchema.h"
 #include "support/ImageBytes.h"
 #include "support/SceneBytes.h"
+#include "tools/textformat/SceneCompiler.h"
+#include "tools/textformat/SceneSchema.h"
 
 namespace fs = std::filesystem;
 

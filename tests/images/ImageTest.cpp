@@ -16,7 +16,7 @@
 #include "scene/ObjectFactory.h"
 #include "support/Bytes.h"
 #include "support/TempDir.h"
-#include "tools/EglContext.h"
+#include "tools/headless/EglContext.h"
 
 // This test program's gluBuild2DMipmaps: it notes how many bytes the buffer it is handed holds
 // and the unpack alignment it is called under, then hands everything to GLU's own.

@@ -4,7 +4,7 @@
 
 #include "ImageFixtures.h"
 #include "support/TempDir.h"
-#include "tools/EglContext.h"
+#include "tools/headless/EglContext.h"
 
 TEST(TgaImageTest, TwentyFourBitPixelsBecomeRgbaWithOpaqueAlpha) {
   TempDir dir;

@@ -4,15 +4,6 @@
 
 #include "ModifierTesting.h"
 
-namespace {
-
-void expectPlane(const Plane& plane, const Vec3& normal, float offset) {
-  expectVec(plane.normal, normal);
-  EXPECT_FLOAT_EQ(plane.offset, offset);
-}
-
-}  // namespace
-
 TEST(AvoidQuadModifierTest, DefaultPatchPlanesFaceIntoThePatch) {
   AvoidQuadModifier quad;
   expectPlane(quad.patch.face, {0, -1, 0}, 0);

@@ -63,7 +63,7 @@ TEST(DampModifierTest, ReadRecomputesTheSquaresAndWritesOnlyTheStoredFields) {
   EXPECT_EQ(damp->minSpeedSq, 9.0f);
   EXPECT_EQ(damp->maxSpeed, 7.0f);
   EXPECT_EQ(damp->maxSpeedSq, 49.0f);
-  EXPECT_EQ(writtenBytes(*damp), bytes.data());
+  EXPECT_EQ(writtenChild(*damp), bytes.data());
   const auto copy = roundTrip(*damp);
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->minSpeedSq, 9.0f);

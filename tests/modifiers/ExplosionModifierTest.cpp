@@ -69,7 +69,7 @@ TEST(ExplosionModifierTest, StoresTheCentreAndDecayButNotTheStrength) {
   explosion.centre = {1, 2, 3};
   explosion.decay = 0.25f;
   explosion.strength = 0.5f;
-  EXPECT_EQ(writtenBytes(explosion), Bytes().tag("MEXP").vec({1, 2, 3}).f32(0.25f).data());
+  EXPECT_EQ(writtenChild(explosion), Bytes().tag("MEXP").vec({1, 2, 3}).f32(0.25f).data());
   const auto copy = roundTrip(explosion);
   ASSERT_NE(copy, nullptr);
   expectSameBits(copy->centre, {1, 2, 3});

@@ -66,7 +66,7 @@ TEST(FlowModifierTest, ReadDerivesPullAndSquaredRadius) {
   EXPECT_EQ(flow->radiusSq, 9.0f);
   EXPECT_EQ(flow->inertia, 0.75f);
   EXPECT_EQ(flow->pull, 0.25f);
-  EXPECT_EQ(writtenBytes(*flow), bytes.data());
+  EXPECT_EQ(writtenChild(*flow), bytes.data());
   const auto copy = roundTrip(*flow);
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->radiusSq, 9.0f);

@@ -43,7 +43,7 @@ TEST(ModifierTest, EveryTagLoadsThroughTheFactoryAndWritesItsBodyBack) {
     ASSERT_NE(modifier, nullptr);
     EXPECT_EQ(modifier->tag(), makeTag(layout.tag));
     EXPECT_EQ(stream.tell(), 4 + 4 * layout.floats);
-    EXPECT_EQ(writtenBytes(*modifier), bytes.data());
+    EXPECT_EQ(writtenChild(*modifier), bytes.data());
     delete modifier;
   }
   EXPECT_EQ(ObjectRegistry::instance().size(), 0u);

@@ -1,6 +1,6 @@
 #pragma once
-// What the modifier tests share: particles made and freed by the test, and modifiers read and
-// written through bytes as a scene file holds them.
+// What the modifier tests share: modifiers read and written through bytes as a scene file holds
+// them, besides the particles and expectations of support/.
 
 #include <gtest/gtest.h>
 
@@ -12,22 +12,9 @@
 #include "objfile/MemoryStream.h"
 #include "particles/Particle.h"
 #include "scene/ObjectFactory.h"
-
-// A particle list that owns its particles, as the particle system does.
-class TestParticles {
- public:
-  TestParticles() = default;
-  TestParticles(const TestParticles&) = delete;
-  TestParticles& operator=(const TestParticles&) = delete;
-  ~TestParticles();
-
-  Particle& add(const Vec3& position, const Vec3& velocity);
-
-  ParticleList list;
-};
-
-// The tag and body a modifier writes, as a scene file holds it.
-std::vector<uint8_t> writtenBytes(const Modifier& modifier);
+#include "support/SceneBytes.h"
+#include "support/TestParticles.h"
+#include "support/VectorExpectations.h"
 
 // Reads a modifier as a scene load does (tag, then body, through the factory) and expects it to
 // be a T; null if it is not.
@@ -49,15 +36,10 @@ std::unique_ptr<T> readAs(const std::vector<uint8_t>& bytes) {
 // is written again.
 template <class T>
 std::unique_ptr<T> roundTrip(const T& modifier) {
-  const std::vector<uint8_t> bytes = writtenBytes(modifier);
+  const std::vector<uint8_t> bytes = writtenChild(modifier);
   std::unique_ptr<T> copy = readAs<T>(bytes);
   if (copy != nullptr) {
-    EXPECT_EQ(writtenBytes(*copy), bytes);
+    EXPECT_EQ(writtenChild(*copy), bytes);
   }
   return copy;
 }
-
-// Component by component, a few ulps apart.
-void expectVec(const Vec3& actual, const Vec3& expected);
-// Component by component, the same bits (NaNs of the same pattern included).
-void expectSameBits(const Vec3& actual, const Vec3& expected);

@@ -41,7 +41,7 @@ TEST(TubeModifierTest, ReadDerivesAxisDirectionAndLength) {
   EXPECT_EQ(tube->length, 5.0f);
   expectVec(tube->axisDir, {0.6f, 0.8f, 0});
   EXPECT_EQ(tube->falloff, 2.0f);
-  EXPECT_EQ(writtenBytes(*tube), bytes.data());
+  EXPECT_EQ(writtenChild(*tube), bytes.data());
   const auto copy = roundTrip(*tube);
   ASSERT_NE(copy, nullptr);
   expectSameBits(copy->axis, tube->axis);

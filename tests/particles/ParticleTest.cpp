@@ -6,6 +6,7 @@
 
 #include "particles/ColorCurve.h"
 #include "particles/SizeCurve.h"
+#include "support/VectorExpectations.h"
 
 namespace {
 
@@ -16,12 +17,6 @@ Particle at(const Vec3& position, const Vec3& velocity, float radius, float angl
   p.orbitRadius = radius;
   p.orbitAngle = angle;
   return p;
-}
-
-void expectVec(const Vec3& actual, const Vec3& expected) {
-  EXPECT_FLOAT_EQ(actual.x, expected.x);
-  EXPECT_FLOAT_EQ(actual.y, expected.y);
-  EXPECT_FLOAT_EQ(actual.z, expected.z);
 }
 
 }  // namespace

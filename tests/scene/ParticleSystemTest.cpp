@@ -18,7 +18,7 @@
 #include "support/Bytes.h"
 #include "support/SceneBytes.h"
 #include "support/TempDir.h"
-#include "tools/EglContext.h"
+#include "tools/headless/EglContext.h"
 
 namespace {
 

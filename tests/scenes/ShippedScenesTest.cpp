@@ -22,9 +22,9 @@
 #include "scene/ParticleSystem.h"
 #include "shapes/Bouncer.h"
 #include "support/ShippedScenes.h"
-#include "tools/LoadedScene.h"
-#include "tools/SceneCompiler.h"
-#include "tools/TagText.h"
+#include "tools/commands/LoadedScene.h"
+#include "tools/textformat/SceneCompiler.h"
+#include "tools/textformat/TagText.h"
 #include "view/SceneTable.h"
 
 namespace {

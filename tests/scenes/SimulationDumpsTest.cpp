@@ -28,8 +28,8 @@
 #include "support/ImageBytes.h"
 #include "support/ShippedScenes.h"
 #include "support/TempDir.h"
-#include "tools/LoadedScene.h"
-#include "tools/Simulation.h"
+#include "tools/commands/LoadedScene.h"
+#include "tools/commands/Simulation.h"
 
 namespace fs = std::filesystem;
 

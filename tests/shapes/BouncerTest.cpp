@@ -76,7 +76,7 @@ TEST_F(BouncerTest, TwoShapesHitTheSameParticleInTurn) {
   RectangleBouncer* floor =
       read<RectangleBouncer>(Bytes().tag("BRCT").vec({-10, 0, -10}).vec({10, 0, -10}).vec({10, 0, 10}).vec({-10, 0, 10}).f32(0.25f));
   SphereBouncer* ball = read<SphereBouncer>(Bytes().tag("BSPH").vec({0, 3, 0}).f32(1.0f).f32(0.0f).i32(Mirror));
-  Particles particles;
+  TestParticles particles;
   particles.add({0, 1, 0}, {0, -2, 0});
   floor->collide(particles.list);
   expectVec(particles.list.front()->velocity, {0, 1.5f, 0});
@@ -91,7 +91,7 @@ TEST_F(BouncerTest, AParticleNoShapeHitsKeepsItsVelocityBitForBit) {
   SphereBouncer sphere;
   CylinderBouncer cylinder;
   Bouncer* const shapes[] = {&box, &rectangle, &triangle, &sphere, &cylinder};
-  Particles particles;
+  TestParticles particles;
   const Vec3 velocities[] = {{0.1f, -0.3f, 1e-7f}, {-0.0f, 0.0f, -0.0f}, {std::nextafter(1.0f, 2.0f), 0.7f, -0.2f}};
   for (const Vec3& velocity : velocities) {
     particles.add({40.0f, 30.0f, -20.0f}, velocity);

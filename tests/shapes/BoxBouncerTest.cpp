@@ -20,16 +20,16 @@ using BoxBouncerTest = ShapeTest;
 TEST_F(BoxBouncerTest, ReadsAndWritesSevenFloats) {
   const Bytes bytes = boxBytes({-1.5f, 2.0f, -3.25f}, {4.0f, 5.5f, 6.0f}, 0.6f);
   BoxBouncer* box = read<BoxBouncer>(bytes);
-  expectSameBits(box->boxMin(), {-1.5f, 2.0f, -3.25f});
-  expectSameBits(box->boxMax(), {4.0f, 5.5f, 6.0f});
-  EXPECT_EQ(box->restitution(), 0.6f);
-  EXPECT_EQ(written(*box), bytes.data());
+  expectSameBits(box->boxMin, {-1.5f, 2.0f, -3.25f});
+  expectSameBits(box->boxMax, {4.0f, 5.5f, 6.0f});
+  EXPECT_EQ(box->restitution, 0.6f);
+  EXPECT_EQ(writtenChild(*box), bytes.data());
   EXPECT_EQ(bytes.size(), 4u + 28u);
 }
 
 TEST_F(BoxBouncerTest, DefaultsAreTheUnitBoxWithAQuarterKept) {
   const BoxBouncer box;
-  EXPECT_EQ(written(box), boxBytes({0, 0, 0}, {1, 1, 1}, 0.25f).data());
+  EXPECT_EQ(writtenChild(box), boxBytes({0, 0, 0}, {1, 1, 1}, 0.25f).data());
 }
 
 TEST_F(BoxBouncerTest, EntersTheTopFaceWithinOneStep) {
@@ -77,7 +77,7 @@ TEST_F(BoxBouncerTest, MissesBesideTheBoxAndLeavingAhead) {
 
 TEST_F(BoxBouncerTest, UsesTheDrawnPosition) {
   BoxBouncer box;
-  Particles particles;
+  TestParticles particles;
   // Based beside the box, drawn below it: moving straight up, the orbit offset is
   // (-r sin a, 0, r cos a), here (-2, 0, 0).
   Particle& particle = particles.add({2.5f, -1, 0.5f}, {0, 1.5f, 0});

@@ -21,26 +21,26 @@ class CylinderBouncerTest : public ShapeTest {
 TEST_F(CylinderBouncerTest, ReadsEightFloatsAndDerivesCapPlanesFacingInwards) {
   const Bytes bytes = cylinderBytes({1, 2, 3}, {1, 2, -5}, 1.5f, 0.5f);
   CylinderBouncer* cylinder = read<CylinderBouncer>(bytes);
-  expectSameBits(cylinder->endA(), {1, 2, 3});
-  expectSameBits(cylinder->endB(), {1, 2, -5});
-  EXPECT_EQ(cylinder->radius(), 1.5f);
-  EXPECT_EQ(cylinder->restitution(), 0.5f);
-  expectVec(cylinder->capPlaneA().normal, {0, 0, -1});
-  EXPECT_FLOAT_EQ(cylinder->capPlaneA().offset, 3);
-  expectVec(cylinder->capPlaneB().normal, {0, 0, 1});
-  EXPECT_FLOAT_EQ(cylinder->capPlaneB().offset, 5);
-  EXPECT_EQ(written(*cylinder), bytes.data());
+  expectSameBits(cylinder->endA, {1, 2, 3});
+  expectSameBits(cylinder->endB, {1, 2, -5});
+  EXPECT_EQ(cylinder->radius, 1.5f);
+  EXPECT_EQ(cylinder->restitution, 0.5f);
+  expectVec(cylinder->capPlaneA.normal, {0, 0, -1});
+  EXPECT_FLOAT_EQ(cylinder->capPlaneA.offset, 3);
+  expectVec(cylinder->capPlaneB.normal, {0, 0, 1});
+  EXPECT_FLOAT_EQ(cylinder->capPlaneB.offset, 5);
+  EXPECT_EQ(writtenChild(*cylinder), bytes.data());
   EXPECT_EQ(bytes.size(), 4u + 32u);
 }
 
 TEST_F(CylinderBouncerTest, DefaultsRunFromTheOriginToOneOneOne) {
   const CylinderBouncer cylinder;
-  EXPECT_EQ(written(cylinder), cylinderBytes({0, 0, 0}, {1, 1, 1}, 2.0f, 0.75f).data());
+  EXPECT_EQ(writtenChild(cylinder), cylinderBytes({0, 0, 0}, {1, 1, 1}, 2.0f, 0.75f).data());
   const float third = 0.57735026f;
-  expectVec(cylinder.capPlaneA().normal, {third, third, third});
-  EXPECT_FLOAT_EQ(cylinder.capPlaneA().offset, 0);
-  expectVec(cylinder.capPlaneB().normal, {-third, -third, -third});
-  EXPECT_FLOAT_EQ(cylinder.capPlaneB().offset, 3 * third);
+  expectVec(cylinder.capPlaneA.normal, {third, third, third});
+  EXPECT_FLOAT_EQ(cylinder.capPlaneA.offset, 0);
+  expectVec(cylinder.capPlaneB.normal, {-third, -third, -third});
+  EXPECT_FLOAT_EQ(cylinder.capPlaneB.offset, 3 * third);
 }
 
 TEST_F(CylinderBouncerTest, SideHitWithinTheStepIncludingItsEnd) {

@@ -30,29 +30,29 @@ TEST_F(RectangleBouncerTest, ReadsAndWritesThirteenFloatsAndDerivesThePlanes) {
   const Bytes bytes = rectangleBytes(corners, 0.4f);
   RectangleBouncer* wall = read<RectangleBouncer>(bytes);
   for (int i = 0; i < 4; ++i) {
-    expectSameBits(wall->corners()[i], corners[i]);
+    expectSameBits(wall->corners[i], corners[i]);
   }
-  EXPECT_EQ(wall->loss(), 0.4f);
-  EXPECT_FLOAT_EQ(wall->restitution(), 0.6f);
-  expectPlane(wall->patch().face, {1, 0, 0}, -2);
-  expectPlane(wall->patch().edges[0], {0, 0, 1}, 3);
-  expectPlane(wall->patch().edges[1], {0, -1, 0}, 4);
-  expectPlane(wall->patch().edges[2], {0, 0, -1}, 5);
-  expectPlane(wall->patch().edges[3], {0, 1, 0}, 1);
-  EXPECT_EQ(written(*wall), bytes.data());
+  EXPECT_EQ(wall->loss, 0.4f);
+  EXPECT_FLOAT_EQ(wall->restitution, 0.6f);
+  expectPlane(wall->patch.face, {1, 0, 0}, -2);
+  expectPlane(wall->patch.edges[0], {0, 0, 1}, 3);
+  expectPlane(wall->patch.edges[1], {0, -1, 0}, 4);
+  expectPlane(wall->patch.edges[2], {0, 0, -1}, 5);
+  expectPlane(wall->patch.edges[3], {0, 1, 0}, 1);
+  EXPECT_EQ(writtenChild(*wall), bytes.data());
   EXPECT_EQ(bytes.size(), 4u + 52u);
 }
 
 TEST_F(RectangleBouncerTest, DefaultPatchHasTheFloorPlanes) {
   const RectangleBouncer constructed;
-  EXPECT_EQ(written(constructed), rectangleBytes(kDefaultCorners, 0.25f).data());
+  EXPECT_EQ(writtenChild(constructed), rectangleBytes(kDefaultCorners, 0.25f).data());
   for (const RectangleBouncer* rectangle : {&constructed, static_cast<const RectangleBouncer*>(floor())}) {
-    expectPlane(rectangle->patch().face, {0, -1, 0}, 0);
-    expectPlane(rectangle->patch().edges[0], {0, 0, 1}, 10);
-    expectPlane(rectangle->patch().edges[1], {-1, 0, 0}, 10);
-    expectPlane(rectangle->patch().edges[2], {0, 0, -1}, 10);
-    expectPlane(rectangle->patch().edges[3], {1, 0, 0}, 10);
-    EXPECT_FLOAT_EQ(rectangle->restitution(), 0.75f);
+    expectPlane(rectangle->patch.face, {0, -1, 0}, 0);
+    expectPlane(rectangle->patch.edges[0], {0, 0, 1}, 10);
+    expectPlane(rectangle->patch.edges[1], {-1, 0, 0}, 10);
+    expectPlane(rectangle->patch.edges[2], {0, 0, -1}, 10);
+    expectPlane(rectangle->patch.edges[3], {1, 0, 0}, 10);
+    EXPECT_FLOAT_EQ(rectangle->restitution, 0.75f);
   }
 }
 
@@ -82,7 +82,7 @@ TEST_F(RectangleBouncerTest, StepScaleSetsThePredictionAndScalesTheResponse) {
 }
 
 TEST_F(RectangleBouncerTest, UsesTheDrawnPosition) {
-  Particles particles;
+  TestParticles particles;
   // Based beyond the edge, drawn inside it: straight up, the orbit offset is (-r sin a, 0, r cos a).
   Particle& particle = particles.add({10.5f, -1, 0}, {0, 2, 0});
   particle.orbitRadius = 1.0f;

@@ -1,55 +1,16 @@
 #include "ShapeTesting.h"
 
 #include <cstdlib>
-#include <cstring>
 
 #include "core/OpenGl.h"
 
-Particles::~Particles() {
-  for (Particle* particle : list) {
-    delete particle;
-  }
-}
-
-Particle& Particles::add(const Vec3& position, const Vec3& velocity, float stepScale) {
-  Particle* particle = new Particle;
-  particle->position = position;
-  particle->velocity = velocity;
-  particle->stepScale = stepScale;
-  list.push_back(particle);
-  return *particle;
-}
-
 void ShapeTest::TearDown() { ObjectRegistry::instance().destroyAll(); }
 
-std::vector<uint8_t> ShapeTest::written(const Bouncer& shape) {
-  MemoryStream stream;
-  PsfObject::writeChild(stream, &shape);
-  return stream.bytes();
-}
-
 Vec3 ShapeTest::bounce(Bouncer& shape, const Vec3& position, const Vec3& velocity, float stepScale) {
-  Particles particles;
+  TestParticles particles;
   particles.add(position, velocity, stepScale);
   shape.collide(particles.list);
   return particles.list.front()->velocity;
-}
-
-void expectVec(const Vec3& actual, const Vec3& expected) {
-  EXPECT_FLOAT_EQ(actual.x, expected.x);
-  EXPECT_FLOAT_EQ(actual.y, expected.y);
-  EXPECT_FLOAT_EQ(actual.z, expected.z);
-}
-
-void expectPlane(const Plane& plane, const Vec3& normal, float offset) {
-  expectVec(plane.normal, normal);
-  EXPECT_FLOAT_EQ(plane.offset, offset);
-}
-
-void expectSameBits(const Vec3& actual, const Vec3& expected) {
-  EXPECT_EQ(std::memcmp(&actual, &expected, sizeof(Vec3)), 0)
-      << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") is not (" << expected.x << ", " << expected.y
-      << ", " << expected.z << ")";
 }
 
 DrawFrame::DrawFrame(const Vec3& eye, const Vec3& up) : context_(kSize, kSize) {

@@ -1,6 +1,6 @@
 #pragma once
-// What the shape tests share: particles owned by the test, shapes read from bytes through the tag
-// factory, and an offscreen frame to draw them into.
+// What the shape tests share: shapes read from bytes through the tag factory and an offscreen frame
+// to draw them into, besides the particles and expectations of support/.
 
 #include <gtest/gtest.h>
 
@@ -12,21 +12,10 @@
 #include "scene/ObjectFactory.h"
 #include "shapes/Bouncer.h"
 #include "support/Bytes.h"
-#include "tools/EglContext.h"
-
-// A particle list that deletes its particles when the test ends.
-class Particles {
- public:
-  Particles() = default;
-  Particles(const Particles&) = delete;
-  Particles& operator=(const Particles&) = delete;
-  ~Particles();
-
-  // A particle without orbit at position with velocity, appended at the tail.
-  Particle& add(const Vec3& position, const Vec3& velocity, float stepScale = 1.0f);
-
-  ParticleList list;
-};
+#include "support/SceneBytes.h"
+#include "support/TestParticles.h"
+#include "support/VectorExpectations.h"
+#include "tools/headless/EglContext.h"
 
 // Destroys every registered object after each test, as the screensaver does at shutdown.
 class ShapeTest : public ::testing::Test {
@@ -44,17 +33,9 @@ class ShapeTest : public ::testing::Test {
     return shape;
   }
 
-  // The shape as its contained record: tag and body.
-  static std::vector<uint8_t> written(const Bouncer& shape);
-
   // The velocity one particle gets from one collide.
   static Vec3 bounce(Bouncer& shape, const Vec3& position, const Vec3& velocity, float stepScale = 1.0f);
 };
-
-void expectVec(const Vec3& actual, const Vec3& expected);
-void expectPlane(const Plane& plane, const Vec3& normal, float offset);
-// Bit for bit.
-void expectSameBits(const Vec3& actual, const Vec3& expected);
 
 // An orthographic view of a 64 x 64 pixel frame with one pixel per world unit, centred on the
 // origin and looking from eye towards it, cleared to black. Texturing and blending are switched on

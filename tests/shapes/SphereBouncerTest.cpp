@@ -20,19 +20,19 @@ class SphereBouncerTest : public ShapeTest {
 TEST_F(SphereBouncerTest, ReadsFiveFloatsAndAModeAndDerivesTheRest) {
   const Bytes bytes = sphereBytes({1.5f, -2, 4.25f}, 2.5f, 0.125f, 5);
   SphereBouncer* sphere = read<SphereBouncer>(bytes);
-  expectSameBits(sphere->centre(), {1.5f, -2, 4.25f});
-  EXPECT_EQ(sphere->radius(), 2.5f);
-  EXPECT_EQ(sphere->loss(), 0.125f);
-  EXPECT_EQ(sphere->bounceMode(), 5);
-  EXPECT_EQ(sphere->radiusSq(), 6.25f);
-  EXPECT_EQ(sphere->restitution(), 0.875f);
-  EXPECT_EQ(written(*sphere), bytes.data());
+  expectSameBits(sphere->centre, {1.5f, -2, 4.25f});
+  EXPECT_EQ(sphere->radius, 2.5f);
+  EXPECT_EQ(sphere->loss, 0.125f);
+  EXPECT_EQ(sphere->bounceMode, 5);
+  EXPECT_EQ(sphere->radiusSq, 6.25f);
+  EXPECT_EQ(sphere->restitution, 0.875f);
+  EXPECT_EQ(writtenChild(*sphere), bytes.data());
   EXPECT_EQ(bytes.size(), 4u + 24u);
 }
 
 TEST_F(SphereBouncerTest, DefaultsAreARadiusThreeGrazingSphere) {
   const SphereBouncer sphere;
-  EXPECT_EQ(written(sphere), sphereBytes({0, 0, 0}, 3.0f, 0.25f, Graze).data());
+  EXPECT_EQ(writtenChild(sphere), sphereBytes({0, 0, 0}, 3.0f, 0.25f, Graze).data());
 }
 
 TEST_F(SphereBouncerTest, GrazesMirrorsOrIgnoresByMode) {

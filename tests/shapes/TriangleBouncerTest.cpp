@@ -29,25 +29,25 @@ TEST_F(TriangleBouncerTest, ReadsTenFloatsAndAModeAndWritesTheModeAsTwo) {
   const Bytes bytes = triangleBytes(vertices, 0.3f, 1);
   TriangleBouncer* triangle = read<TriangleBouncer>(bytes);
   for (int i = 0; i < 3; ++i) {
-    expectSameBits(triangle->vertices()[i], vertices[i]);
+    expectSameBits(triangle->vertices[i], vertices[i]);
   }
-  EXPECT_EQ(triangle->restitution(), 0.3f);
-  EXPECT_EQ(triangle->bounceMode(), Graze);
-  EXPECT_EQ(written(*triangle), triangleBytes(vertices, 0.3f, 2).data());
+  EXPECT_EQ(triangle->restitution, 0.3f);
+  EXPECT_EQ(triangle->bounceMode, Graze);
+  EXPECT_EQ(writtenChild(*triangle), triangleBytes(vertices, 0.3f, 2).data());
   EXPECT_EQ(bytes.size(), 4u + 44u);
-  EXPECT_EQ(floor(7)->bounceMode(), Graze);
-  EXPECT_EQ(floor(0)->bounceMode(), Graze);
+  EXPECT_EQ(floor(7)->bounceMode, Graze);
+  EXPECT_EQ(floor(0)->bounceMode, Graze);
 }
 
 TEST_F(TriangleBouncerTest, DefaultTriangleHasTheFloorPlanes) {
   const TriangleBouncer constructed;
-  EXPECT_EQ(constructed.bounceMode(), Mirror);
-  EXPECT_EQ(written(constructed), triangleBytes(kDefaultVertices, 0.75f, 1).data());
+  EXPECT_EQ(constructed.bounceMode, Mirror);
+  EXPECT_EQ(writtenChild(constructed), triangleBytes(kDefaultVertices, 0.75f, 1).data());
   for (const TriangleBouncer* triangle : {&constructed, static_cast<const TriangleBouncer*>(floor(1))}) {
-    expectPlane(triangle->patch().face, {0, -1, 0}, 0);
-    expectPlane(triangle->patch().edges[0], {0, 0, 1}, 0);
-    expectPlane(triangle->patch().edges[1], {-0.7071068f, 0, -0.7071068f}, 7.0710678f);
-    expectPlane(triangle->patch().edges[2], {0.7071068f, 0, -0.7071068f}, 7.0710678f);
+    expectPlane(triangle->patch.face, {0, -1, 0}, 0);
+    expectPlane(triangle->patch.edges[0], {0, 0, 1}, 0);
+    expectPlane(triangle->patch.edges[1], {-0.7071068f, 0, -0.7071068f}, 7.0710678f);
+    expectPlane(triangle->patch.edges[2], {0.7071068f, 0, -0.7071068f}, 7.0710678f);
   }
 }
 

@@ -1,9 +1,9 @@
 #include "support/Bytes.h"
 
 #include <cstdio>
-#include <cstring>
 #include <stdexcept>
 
+#include "core/FloatBits.h"
 #include "objfile/Tag.h"
 
 Bytes& Bytes::tag(const char (&name)[5]) { return u32(makeTag(name)); }
@@ -28,11 +28,7 @@ Bytes& Bytes::u8(uint8_t value) {
   return *this;
 }
 
-Bytes& Bytes::f32(float value) {
-  uint32_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  return u32(bits);
-}
+Bytes& Bytes::f32(float value) { return u32(bitsOf(value)); }
 
 Bytes& Bytes::vec(const Vec3& value) { return f32(value.x).f32(value.y).f32(value.z); }
 

@@ -2,9 +2,24 @@
 
 #include <vector>
 
+#include "objfile/FieldIo.h"
+#include "objfile/MemoryStream.h"
 #include "objfile/Tag.h"
 #include "particles/LifeCurve.h"
 #include "scene/ParticleSystem.h"
+
+std::vector<uint8_t> writtenChild(const PsfObject& object) {
+  MemoryStream stream;
+  PsfObject::writeChild(stream, &object);
+  return stream.bytes();
+}
+
+std::vector<uint8_t> writtenScene(const PsfObject* root) {
+  MemoryStream stream;
+  writeTag(stream, kFileTag);
+  PsfObject::writeChild(stream, root);
+  return stream.bytes();
+}
 
 Bytes noCurves() { return Bytes().i32(1).i32(0).i32(1).i32(0); }
 

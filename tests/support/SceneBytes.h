@@ -3,8 +3,14 @@
 // and particle systems around them, byte by byte.
 
 #include <cstdint>
+#include <vector>
 
+#include "objfile/PsfObject.h"
 #include "support/Bytes.h"
+
+// What the engine writes: a contained object (its tag and body), and a scene file around a root.
+std::vector<uint8_t> writtenChild(const PsfObject& object);
+std::vector<uint8_t> writtenScene(const PsfObject* root);
 
 // Two curves of resolution 1 without keys: white, half-size 0.5.
 Bytes noCurves();

@@ -11,7 +11,7 @@
 #include "scene/ParticleSystem.h"
 #include "scene/SceneLoader.h"
 #include "support/SceneBytes.h"
-#include "tools/EglContext.h"
+#include "tools/headless/EglContext.h"
 #include "view/CameraOrbit.h"
 
 namespace {
