@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "core/Color4.h"
-#include "core/PtrList.h"
 #include "core/Vec3.h"
+#include "particles/ParticleList.h"
 
 class ColorCurve;
 class SizeCurve;
@@ -58,6 +58,3 @@ class Particle {
   mutable float turnSin_ = 0.0f;
   mutable float turnCos_ = 1.0f;
 };
-
-// The particle system's live particles in creation order; it owns the list and the particles.
-using ParticleList = PtrList<Particle>;
