@@ -209,7 +209,9 @@ class FusedStep {
   }
 
  private:
-  // Particle::orbitPosition with the sine and cosine taken once.
+  // Particle::orbitPosition with the sine and cosine taken once. A copy of the engine's arithmetic,
+  // not a call into it, because scripts/step-table.sh builds this file against older engines too;
+  // yardstickMatchesEngine holds the copy to the engine's results.
   class Orbit {
    public:
     explicit Orbit(const Particle& p) : orbits_(std::fabs(static_cast<double>(p.orbitRadius)) > 1e-6) {
