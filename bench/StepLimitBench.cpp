@@ -2,9 +2,9 @@
 // drawn position runs its steps (update, then the particle walk with the camera transform and the
 // four vertices of each square); beside it a yardstick does the same arithmetic in the same order
 // in one fused pass over a contiguous ring of the same records, taking each particle's orbit sine
-// and cosine once per step. Both report ns per particle per step; the step also reports the heap
-// bytes a live particle costs once the live count has settled. scripts/step-table.sh runs this
-// program built against two engines and prints the ratios.
+// and cosine once per step. Both report ns per particle per step, the yardstick also the step's
+// ratio to it; the step reports the heap bytes a live particle costs once the live count has
+// settled. scripts/step-table.sh runs this program built against two engines side by side.
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -13,6 +13,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <ctime>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -296,6 +298,14 @@ void reportPerParticle(benchmark::State& state, double particles) {
       benchmark::Counter(particles, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+// The step's CPU seconds per particle at each size, for the yardstick's ratio; the step of a size
+// runs before its yardstick.
+std::map<int64_t, double> stepCost;
+
+double cpuSecondsSince(std::clock_t start) {
+  return static_cast<double>(std::clock() - start) / static_cast<double>(CLOCKS_PER_SEC);
+}
+
 void BM_Step(benchmark::State& state) {
   const auto limit = static_cast<uint32_t>(state.range(0));
   Random::seed(1);
@@ -310,10 +320,12 @@ void BM_Step(benchmark::State& state) {
   // curves, the modifiers and the shape.
   const auto heap = static_cast<double>(heapInUse() - heapBefore);
   double particles = 0;
+  const std::clock_t start = std::clock();
   for (auto _ : state) {
     engineStep(system, vertices);
     particles += static_cast<double>(system.particles().size());
   }
+  stepCost[limit] = cpuSecondsSince(start) / particles;
   reportPerParticle(state, particles);
   state.counters["live"] = static_cast<double>(system.particles().size());
   state.counters["heap_bytes_per_particle"] = heap / static_cast<double>(system.particles().size());
@@ -334,9 +346,14 @@ void BM_Yardstick(benchmark::State& state) {
     fused.step(vertices);
   }
   double particles = 0;
+  const std::clock_t start = std::clock();
   for (auto _ : state) {
     fused.step(vertices);
     particles += static_cast<double>(fused.live());
+  }
+  const double cost = cpuSecondsSince(start) / particles;
+  if (stepCost.count(limit) != 0) {
+    state.counters["step_ratio"] = stepCost[limit] / cost;
   }
   reportPerParticle(state, particles);
   state.counters["live"] = static_cast<double>(fused.live());
