@@ -1,6 +1,7 @@
 #pragma once
-// Every collection of the system: an ordered, doubly linked list of pointers that never deletes
-// what it points to.
+// The collections of scene objects (a particle system's shapes and modifiers): an ordered, doubly
+// linked list of pointers that never deletes what it points to. The live particles, walked several
+// times a step, are kept in an array of their own instead.
 
 #include <list>
 

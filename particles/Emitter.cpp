@@ -98,23 +98,27 @@ void Emitter::write(Stream& stream) const {
   writeField(stream, shape);
 }
 
-std::unique_ptr<Particle> Emitter::createParticle() {
-  auto particle = std::make_unique<Particle>();
-  particle->setPosition(startPosition());
-  particle->aux = particleAux;
-  particle->orbitAngle = varied(orbitAngle, orbitAngleVar);
-  particle->orbitRadius = varied(orbitRadius, orbitRadiusVar);
+void Emitter::createParticle(Particle& particle) {
+  particle.setPosition(startPosition());
+  particle.aux = particleAux;
+  particle.orbitAngle = varied(orbitAngle, orbitAngleVar);
+  particle.orbitRadius = varied(orbitRadius, orbitRadiusVar);
   const float s = varied(speed, speedVar);
   const float phi = Random::randHalfAngle();
   const float lift = Random::randLift();
   // A horizontal part of length |s| in a random direction plus a small lift that never points
   // down; spread scales both.
-  particle->setVelocity(velocity + Vec3(s * floatSin(phi), lift, s * floatCos(phi)) * spread);
-  particle->stepScale = 1.0f;
-  particle->lifeLeft = life;
-  particle->lifeTotal = life;
-  particle->colorCurve = colorCurve_.get();
-  particle->sizeCurve = sizeCurve_.get();
+  particle.setVelocity(velocity + Vec3(s * floatSin(phi), lift, s * floatCos(phi)) * spread);
+  particle.stepScale = 1.0f;
+  particle.lifeLeft = life;
+  particle.lifeTotal = life;
+  particle.colorCurve = colorCurve_.get();
+  particle.sizeCurve = sizeCurve_.get();
+}
+
+std::unique_ptr<Particle> Emitter::createParticle() {
+  auto particle = std::make_unique<Particle>();
+  createParticle(*particle);
   return particle;
 }
 

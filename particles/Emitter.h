@@ -40,8 +40,11 @@ class Emitter : public PsfObject {
   // The fixed head, in file order (rate between particleAux and spread).
   void visitFields(FieldVisitor& visitor) override;
 
-  // A new particle owned by the caller. Draws 5 random values after the shape's own (Line 1,
-  // Parallelogram 2, Disc 2, Ring 1, Box 3); Disc and Ring normalise axisA and axisB in place.
+  // Makes a new particle in a record that holds a new particle's initial values. Draws 5 random
+  // values after the shape's own (Line 1, Parallelogram 2, Disc 2, Ring 1, Box 3); Disc and Ring
+  // normalise axisA and axisB in place.
+  void createParticle(Particle& particle);
+  // The same in a record of its own, owned by the caller.
   std::unique_ptr<Particle> createParticle();
 
   // Null until read; particles share them by pointer, so the emitter must outlive its particles.

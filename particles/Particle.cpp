@@ -1,6 +1,7 @@
 #include "particles/Particle.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "core/FloatMath.h"
 #include "particles/ColorCurve.h"
@@ -11,8 +12,13 @@ Vec3 Particle::orbitPosition() const {
   if (std::fabs(static_cast<double>(orbitRadius)) <= 1e-6) {
     return position;
   }
-  const float rs = orbitRadius * floatSin(orbitAngle);
-  const float rc = orbitRadius * floatCos(orbitAngle);
+  if (std::memcmp(&turnAngle_, &orbitAngle, sizeof orbitAngle) != 0) {
+    turnAngle_ = orbitAngle;
+    turnSin_ = floatSin(orbitAngle);
+    turnCos_ = floatCos(orbitAngle);
+  }
+  const float rs = orbitRadius * turnSin_;
+  const float rc = orbitRadius * turnCos_;
   static const Vec3 up(0.0f, 1.0f, 0.0f);
   const Vec3 d = velocity / floatSqrt(Vec3::lengthSquared(velocity));
   const Vec3 diff = d - up;

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "core/Color4.h"
-#include "core/PtrList.h"
 #include "core/Vec3.h"
+#include "particles/ParticleList.h"
 
 class ColorCurve;
 class SizeCurve;
@@ -40,6 +40,7 @@ class Particle {
   // Where the particle is drawn: position, offset by orbitRadius at orbitAngle on a circle around
   // the direction of travel. The circle shrinks as that direction nears vertical and vanishes for
   // a particle moving straight down; straight up or at rest it is the horizontal (-sin, 0, cos).
+  // The angle's sine and cosine are kept from the last call until orbitAngle changes.
   Vec3 orbitPosition() const;
   // 0 at birth, 100 on the last drawn step.
   float lifePercent() const;
@@ -47,7 +48,13 @@ class Particle {
   // NaN; without a curve they never look at the life values.
   Color4 currentColor() const;
   float currentSize() const;
-};
 
-// The particle system's live particles in creation order; it owns the list and the particles.
-using ParticleList = PtrList<Particle>;
+ private:
+  // The sine and cosine of turnAngle_, the orbitAngle they were last taken for. A particle keeps
+  // its angle for its whole life unless a bubble turns it, while modifiers, shapes and the walk
+  // ask for its drawn position several times a step; the angle is compared by its bits, so any
+  // write to orbitAngle (NaN or -0 included) is seen. Angle 0 starts with its own exact values.
+  mutable float turnAngle_ = 0.0f;
+  mutable float turnSin_ = 0.0f;
+  mutable float turnCos_ = 1.0f;
+};

@@ -1,7 +1,6 @@
 #include "scene/ParticleSystem.h"
 
 #include <algorithm>
-#include <memory>
 #include <type_traits>
 
 #include "core/OpenGl.h"
@@ -82,11 +81,9 @@ float ParticleSystem::textureAngle = 0.0f;
 
 ParticleSystem::ParticleSystem() = default;
 
-// The emitter and the image are left alone: the registry destroys them, before this object.
+// The emitter and the image are left alone: the registry destroys them, before this object. The
+// particles' records go with their pool.
 ParticleSystem::~ParticleSystem() {
-  for (Particle* particle : particles_) {
-    delete particle;
-  }
   particles_.clear();
   if (texture_ != 0) {
     glDeleteTextures(1, &texture_);
@@ -144,9 +141,7 @@ void ParticleSystem::update() {
   const uint32_t room = live < maxParticles_ ? maxParticles_ - live : 0;
   const uint32_t count = std::min(wanted, room);
   for (uint32_t i = 0; i < count; ++i) {
-    std::unique_ptr<Particle> particle = emitter_->createParticle();
-    particles_.push_back(particle.get());
-    particle.release();
+    emitter_->createParticle(addParticle());
   }
   for (Modifier* modifier : modifiers_) {
     modifier->advance();
@@ -159,6 +154,17 @@ void ParticleSystem::update() {
   for (Bouncer* shape : shapes_) {
     shape->collide(particles_);
   }
+}
+
+Particle& ParticleSystem::addParticle() {
+  Particle* particle = records_.acquire();
+  try {
+    particles_.push_back(particle);
+  } catch (...) {
+    records_.release(particle);
+    throw;
+  }
+  return *particle;
 }
 
 void ParticleSystem::draw() {

@@ -10,6 +10,7 @@
 #include "core/Vec3.h"
 #include "objfile/PsfObject.h"
 #include "particles/Particle.h"
+#include "particles/ParticlePool.h"
 
 class Bouncer;
 class Emitter;
@@ -21,10 +22,11 @@ class ParticleSystem : public PsfObject {
   static constexpr Tag kTag = makeTag("PSYS");
 
   // Limits a scene file may ask for; beyond them read refuses with "Not Enough Memory". A live
-  // particle costs 112 bytes of heap on 64-bit glibc (its 72-byte record and 24-byte list node,
-  // with the allocator's headers: measured by bench/ParticleSystemBench), so the particle limit
-  // keeps a scene's particles near 112 MB. The shape and modifier limits are far beyond any
-  // scene; they refuse a corrupt count at once.
+  // particle costs about 97 bytes of heap on 64-bit builds (its 88-byte record in a block of the
+  // pool, its pointer in the list, whose array grows by doubling: measured by
+  // bench/ParticleSystemBench and bench/StepLimitBench), so the particle limit keeps a scene's
+  // particles near 97 MB. The shape and modifier limits are far beyond any scene; they refuse a
+  // corrupt count at once.
   static constexpr uint32_t kMaxParticles = 1000000;
   static constexpr int32_t kMaxShapes = 256;
   static constexpr int32_t kMaxModifiers = 256;
@@ -59,11 +61,17 @@ class ParticleSystem : public PsfObject {
   // is over, otherwise counts its life down, moves it by velocity * stepScale and hands it to the
   // sink with its colour, drawn position and half-size, looked up in that order:
   //   sink(const Particle&, const Color4& color, const Vec3& drawn, float size)
-  // A curve lookup that throws "Illegal Index" leaves the walk at that particle.
+  // A curve lookup that throws "Illegal Index" leaves the walk at that particle, which stays
+  // listed with the particles after it.
   template <class Sink>
   void walk(Sink&& sink);
 
-  // Live particles in creation order; the system owns them and deletes them.
+  // A new particle's record appended to the live particles; the emitter fills it.
+  Particle& addParticle();
+
+  // Live particles in creation order. Their records come from addParticle and belong to the
+  // system, which gives them back when they die; the list may be read and its particles changed,
+  // but a particle made elsewhere must not be put in it.
   ParticleList& particles() { return particles_; }
   const ParticleList& particles() const { return particles_; }
   // Owned by the registry, not by the system; none when the scene has none.
@@ -81,6 +89,7 @@ class ParticleSystem : public PsfObject {
   uint32_t texture() const { return texture_; }
 
  private:
+  ParticlePool records_;
   ParticleList particles_;
   Emitter* emitter_ = nullptr;
   Image* image_ = nullptr;
@@ -92,15 +101,23 @@ class ParticleSystem : public PsfObject {
 
 template <class Sink>
 void ParticleSystem::walk(Sink&& sink) {
-  for (auto node = particles_.begin(); node != particles_.end();) {
-    Particle* particle = *node;
+  // The survivors close up behind the walk in place, and the gap the dead left is taken out of the
+  // list however the walk ends, the particle a throwing lookup stopped it at being kept. A
+  // particle is listed once, so a dead one leaves the list where the walk finds it.
+  struct Survivors {
+    ParticleList& list;
+    ParticleList::iterator kept;
+    ParticleList::iterator next;
+    ~Survivors() { list.erase(kept, next); }
+  } survivors{particles_, particles_.begin(), particles_.begin()};
+  const ParticleList::iterator end = particles_.end();
+  while (survivors.next != end) {
+    Particle* particle = *survivors.next++;
     if (particle->lifeLeft <= 0) {
-      // Erased where the walk stands: a particle is listed once, so no search of the list.
-      node = particles_.erase(node);
-      delete particle;
+      records_.release(particle);
       continue;
     }
-    ++node;
+    *survivors.kept++ = particle;
     particle->lifeLeft -= 1;
     particle->setPosition(particle->position + particle->velocity * particle->stepScale);
     const Color4 color = particle->currentColor();

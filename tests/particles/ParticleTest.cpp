@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "particles/ColorCurve.h"
 #include "particles/SizeCurve.h"
@@ -59,6 +61,36 @@ TEST(ParticleTest, AtRestUsesTheHorizontalCircleWithoutAnException) {
   const float a = 2.0f;
   const Particle p = at({0, 0, 0}, {0, 0, 0}, r, a);
   expectVec(p.orbitPosition(), {-r * std::sin(a), 0, r * std::cos(a)});
+}
+
+uint32_t bitsOf(float value) {
+  uint32_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+TEST(ParticleTest, TheDrawnPositionFollowsEveryChangeOfTheAngle) {
+  Particle p = at({1, 2, 3}, {3, 1, 0}, 1.5f, 0.3f);
+  const Vec3 first = p.orbitPosition();
+  for (const float angle : {2.0f, -1.0f, 0.3f}) {
+    p.orbitAngle = angle;
+    const Vec3 drawn = p.orbitPosition();
+    const Vec3 fresh = at({1, 2, 3}, {3, 1, 0}, 1.5f, angle).orbitPosition();
+    EXPECT_EQ(std::memcmp(&drawn, &fresh, sizeof drawn), 0) << "angle " << angle;
+  }
+  const Vec3 again = p.orbitPosition();
+  EXPECT_EQ(std::memcmp(&again, &first, sizeof again), 0);
+}
+
+TEST(ParticleTest, AnglesPlusAndMinusZeroAreTwoAngles) {
+  // Straight up at x = -0: the offset's x is -sin(angle), so -0 + -0 stays -0 at angle +0 and
+  // -0 + +0 becomes +0 at angle -0. Equal as numbers, the two angles still give their own sines.
+  Particle p = at({-0.0f, 0, 0}, {0, 1, 0}, 1.0f, 0.0f);
+  EXPECT_EQ(bitsOf(p.orbitPosition().x), 0x80000000u);
+  p.orbitAngle = -0.0f;
+  EXPECT_EQ(bitsOf(p.orbitPosition().x), 0x00000000u);
+  p.orbitAngle = 0.0f;
+  EXPECT_EQ(bitsOf(p.orbitPosition().x), 0x80000000u);
 }
 
 TEST(ParticleTest, LifePercentRunsFromTenToHundred) {

@@ -12,6 +12,7 @@
 #include "images/Image.h"
 #include "modifiers/Modifier.h"
 #include "objfile/MemoryStream.h"
+#include "particles/ColorCurve.h"
 #include "particles/Emitter.h"
 #include "scene/SceneLoader.h"
 #include "shapes/Bouncer.h"
@@ -307,10 +308,9 @@ TEST_F(ParticleSystemTest, WalkMovesThenLooksUpColourDrawnPositionAndSize) {
 TEST_F(ParticleSystemTest, DeadParticlesAreRemovedWithoutDisturbingTheRest) {
   ParticleSystem* system = read(systemBody(10, emitterChild(0, 0)));
   for (int32_t life : {0, 3, 0, 0, 2, 0}) {
-    auto* particle = new Particle;
-    particle->lifeLeft = life;
-    particle->lifeTotal = life;
-    system->particles().push_back(particle);
+    Particle& particle = system->addParticle();
+    particle.lifeLeft = life;
+    particle.lifeTotal = life;
   }
   std::vector<int32_t> seen;
   system->walk([&](const Particle& particle, const Color4&, const Vec3&, float) {
@@ -318,6 +318,43 @@ TEST_F(ParticleSystemTest, DeadParticlesAreRemovedWithoutDisturbingTheRest) {
   });
   EXPECT_EQ(seen, (std::vector<int32_t>{3, 2}));
   EXPECT_EQ(system->particles().size(), 2u);
+}
+
+TEST_F(ParticleSystemTest, AThrowingLookupLeavesItsParticleAndTheUnwalkedOnesListed) {
+  ColorCurve colors(10);
+  colors.build();
+  ParticleSystem* system = read(systemBody(10, emitterChild(0, 0)));
+  // Marked by their lives; the fourth has 0 / 0 percent, "Illegal Index" in its colour lookup.
+  for (int32_t life : {0, 3, 0, 5, 0, 2}) {
+    Particle& particle = system->addParticle();
+    particle.lifeLeft = life;
+    particle.lifeTotal = life;
+  }
+  Particle* throwing = *(system->particles().begin() + 3);
+  throwing->lifeTotal = 0;
+  throwing->colorCurve = &colors;
+  EXPECT_THROW(walked(*system), vtException);
+  std::vector<int32_t> left;
+  for (const Particle* particle : system->particles()) {
+    left.push_back(particle->lifeLeft);
+  }
+  // The two dead before it are gone; it was counted down before its lookup.
+  EXPECT_EQ(left, (std::vector<int32_t>{2, 4, 0, 2}));
+}
+
+TEST_F(ParticleSystemTest, TheNextParticlesTakeTheRecordsOfTheDeadInTheirOrder) {
+  // Life 1: each generation is drawn once and removed on the next pass, which makes room for the
+  // next one within the limit of two generations.
+  ParticleSystem* system = read(systemBody(6, emitterChild(3, 1)));
+  std::vector<std::vector<const Particle*>> generations;
+  for (int step = 0; step < 4; ++step) {
+    system->update();
+    generations.emplace_back(system->particles().end() - 3, system->particles().end());
+    walked(*system);
+  }
+  EXPECT_NE(generations[0], generations[1]);
+  EXPECT_EQ(generations[2], generations[0]);
+  EXPECT_EQ(generations[3], generations[1]);
 }
 
 TEST_F(ParticleSystemTest, WithoutAnEmitterModifiersAndShapesAreNotCalled) {
@@ -378,14 +415,13 @@ class ParticleSystemDrawTest : public ParticleSystemTest {
     red_.build();
     one_.addKey(1.0f, 0);
     one_.build();
-    auto* particle = new Particle;
-    particle->position = position;
-    particle->velocity = velocity;
-    particle->lifeLeft = 5;
-    particle->lifeTotal = 5;
-    particle->colorCurve = &red_;
-    particle->sizeCurve = &one_;
-    system->particles().push_back(particle);
+    Particle& particle = system->addParticle();
+    particle.position = position;
+    particle.velocity = velocity;
+    particle.lifeLeft = 5;
+    particle.lifeTotal = 5;
+    particle.colorCurve = &red_;
+    particle.sizeCurve = &one_;
     return system;
   }
 

@@ -12,6 +12,7 @@
 #include "core/Random.h"
 #include "scene/ParticleSystem.h"
 #include "tools/commands/Command.h"
+#include "tools/commands/FrameProfile.h"
 #include "tools/commands/LoadedScene.h"
 #include "tools/commands/OptionValues.h"
 #include "tools/commands/PngFile.h"
@@ -36,6 +37,8 @@ struct Options {
   // of 0.25.
   bool orbit = true;
   float fade = 0.25f;
+  // Where a frame's time goes, printed instead of saving pictures.
+  bool profile = false;
 };
 
 // The largest picture: far beyond a screen, small enough that the buffer is always allocatable.
@@ -79,6 +82,8 @@ Options parseOptions(const std::vector<std::string>& args) {
       options.framesDir = optionValue(args, i);
     } else if (arg == "--every") {
       options.every = parseWholeNumber("render", arg, optionValue(args, i), UINT32_MAX, 1);
+    } else if (arg == "--profile") {
+      options.profile = true;
     } else if (arg == "--orbit" || arg == "--no-orbit") {
       orbitChoice = arg == "--orbit" ? 1 : 0;
     } else if (arg == "--fade") {
@@ -92,7 +97,8 @@ Options parseOptions(const std::vector<std::string>& args) {
   require(!options.scene.empty(), "a scene file");
   require(haveSeed, "--seed S");
   require(haveFrames, "--frames N");
-  require(!options.out.empty() || !options.framesDir.empty(), "--out FILE.png or --frames-dir DIR");
+  require(!options.out.empty() || !options.framesDir.empty() || options.profile,
+          "--out FILE.png, --frames-dir DIR or --profile");
   const float fade = options.fade;
   takeSceneStyle(options);
   if (orbitChoice >= 0) {
@@ -113,6 +119,11 @@ void savePicture(const std::string& path, const EglContext& context) {
 
 int runRender(const std::vector<std::string>& args) {
   const Options options = parseOptions(args);
+  if (options.profile) {
+    printFrameProfile({options.scene, options.seed, options.frames, options.width, options.height, options.orbit,
+                       options.fade});
+    return 0;
+  }
   // Output paths are taken before loading, which makes the scene's folder the current directory.
   const std::string out = options.out.empty() ? "" : fs::absolute(options.out).string();
   const std::string framesDir = options.framesDir.empty() ? "" : fs::absolute(options.framesDir).string();

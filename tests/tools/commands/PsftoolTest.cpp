@@ -314,6 +314,19 @@ TEST_F(PsftoolTest, RenderSavesTheLastFrameAndEveryKthFrameAtTheSizeAsked) {
   EXPECT_NE(run.out.find("frames per second, 3 live particles at the end"), std::string::npos) << run.out;
 }
 
+TEST_F(PsftoolTest, RenderProfileSavesNothingAndSplitsTheFrameTime) {
+  std::filesystem::create_directories(dir.path("scene"));
+  dir.write("scene/point.psf", sceneFile(systemBody(10, emitterChild(1, 3))).data());
+  const ToolRun run = psftool(dir, "render scene/point.psf --seed 3 --frames 5 --size 40x30 --profile", dir.path(""));
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out.rfind("scene/point.psf: 5 frames at 40x30, ", 0), 0u) << run.out;
+  for (const char* part : {" ms a frame: simulation ", " ms (", "), the draw's processor work ",
+                           "), the rest (OpenGL and its driver) ", "); 3 live particles at the end\n"}) {
+    EXPECT_NE(run.out.find(part), std::string::npos) << part << " in " << run.out;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.path("last.png")));
+}
+
 TEST_F(PsftoolTest, RenderRefusesMissingOrBadOptions) {
   const std::string scene = dir.write("ok.psf", sceneFile(systemBody(5, Bytes().u32(0))).data());
   EXPECT_EQ(psftool(dir, "render " + scene + " --seed 1 --frames 2").code, 1);  // nowhere to save
@@ -401,7 +414,8 @@ TEST_F(PsftoolTest, UsageErrorsSayWhatIsWrongBeforeTheUsage) {
       {"simulate ok.psf --steps 2 --seed", "psftool simulate: --seed needs a value\n" + simulate},
       {"simulate ok.psf --seed 1", "psftool simulate: --steps N is needed\n" + simulate},
       {"simulate --seed 1 --steps 2", "psftool simulate: a scene file is needed\n" + simulate},
-      {"render ok.psf --seed 1 --frames 2", "psftool render: --out FILE.png or --frames-dir DIR is needed\n" + render},
+      {"render ok.psf --seed 1 --frames 2",
+       "psftool render: --out FILE.png, --frames-dir DIR or --profile is needed\n" + render},
       {"render ok.psf ok.psf", "psftool render: one scene only, not 'ok.psf' and 'ok.psf'\n" + render},
       {"compile", "psftool compile: no input file\nusage: psftool compile SCENE.toml"},
       {"compile a.toml -o", "psftool compile: -o needs a file name\nusage: psftool compile SCENE.toml"},
