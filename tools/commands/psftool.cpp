@@ -48,7 +48,7 @@ const Command kCommands[] = {
 #ifndef _WIN32
     {"render", "draw a scene's frames offscreen as the screensaver does and save them as PNG",
      "usage: psftool render SCENE.psf --seed S --frames N [--size WxH] [--out FILE.png]\n"
-     "                      [--frames-dir DIR --every K] [--orbit|--no-orbit] [--fade A]\n",
+     "                      [--frames-dir DIR --every K] [--orbit|--no-orbit] [--fade A] [--stats]\n",
      "Loads the scene as check does, sets the generator's state to S and draws N frames exactly\n"
      "as the screensaver does (default 640x480, each side at most 4096): the fade quad, the\n"
      "camera, one simulation step and the particles per frame. --out saves the last frame;\n"
@@ -56,7 +56,9 @@ const Command kCommands[] = {
      "screensaver's for the scene names of its table (tube.psf, fountain.psf, ...), else an\n"
      "orbiting camera and a fade of 0.25; --orbit, --no-orbit and --fade (0 to 1: how much of\n"
      "the last frame each frame darkens away) override them. Prints the frames per second of\n"
-     "the drawing; on a terminal a line on standard error counts the frames.\n",
+     "the drawing; on a terminal a line on standard error counts the frames. --stats also\n"
+     "prints, for every frame saved, the share of lit pixels (grey, the mean of R, G and B,\n"
+     "above 6%), the mean grey and the mean HSV saturation of the lit pixels.\n",
      runRender},
 #endif
 };
