@@ -8,8 +8,8 @@
 #
 # usage: scripts/gallery.sh [--out OUT.png] [NAME...]
 #   OUT.png defaults to scenes/gallery.png; the names default to every scene of scenes/shipped.txt.
-#   Builds the native preset first when its psftool or a scene is missing. Each scene takes
-#   18000 frames: a few minutes on a quiet machine.
+#   Brings the native build's psftool and scenes up to date first. Each scene takes 18000 frames:
+#   a few minutes on a quiet machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=scenes/gallery.png
@@ -22,7 +22,7 @@ while [ $# -gt 0 ]; do
     *) names+=("$1"); shift ;;
   esac
 done
-[ ${#names[@]} -gt 0 ] || mapfile -t names < <(grep -v -e '^#' -e '^$' scenes/shipped.txt)
+[ ${#names[@]} -gt 0 ] || mapfile -t names < <(python3 scripts/lib/shipped_scenes.py)
 
 build=build/native
 psftool=$build/tools/psftool
@@ -31,16 +31,14 @@ captions=("2 s" "30 s" "2 min" "5 min")
 # The frames shown are all multiples of this, so one run of each scene saves them all.
 every=120
 
-missing=0
-[ -x "$psftool" ] || missing=1
-for name in "${names[@]}"; do
-  [ -f "$build/scenes/$name.psf" ] || missing=1
-done
-if [ $missing -eq 1 ]; then
+# The scenes as their sources stand now: the build recompiles a scene whose source changed.
+if [ -f "$build/CMakeCache.txt" ]; then
+  cmake --build "$build" --target shipped_scenes -j"$(nproc)" >/dev/null
+else
   scripts/build.sh native
 fi
 for name in "${names[@]}"; do
-  [ -f "$build/scenes/$name.psf" ] || { echo "gallery.sh: $build/scenes/$name.psf: no such scene" >&2; exit 1; }
+  [ -f "$build/scenes/$name.psf" ] || { echo "gallery.sh: $name: not a shipped scene (scenes/shipped.txt)" >&2; exit 1; }
 done
 
 work=$(mktemp -d)
@@ -61,8 +59,8 @@ for name in "${names[@]}"; do
   rm -r "${work:?}/$name"
 done
 
-# Half-size tiles and a 256-colour palette keep the sheet small enough to live in the repository.
-montage "${tiles[@]}" -tile 4x -geometry 240x180+4+4 -background black -fill '#c8c8c8' \
-  -font DejaVu-Sans -pointsize 12 "$work/sheet.png"
-convert "$work/sheet.png" -strip -colors 256 "PNG8:$out"
+# Small tiles and a 128-colour palette keep the sheet small enough to live in the repository.
+montage "${tiles[@]}" -tile 4x -geometry 192x144+3+3 -background black -fill '#c8c8c8' \
+  -font DejaVu-Sans -pointsize 11 "$work/sheet.png"
+convert "$work/sheet.png" -strip -colors 128 "PNG8:$out"
 echo "wrote $out ($(stat -c %s "$out") bytes)"
