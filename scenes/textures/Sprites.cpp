@@ -45,31 +45,6 @@ SpriteSample blob(double x, double y) {
   return white(window(r, 0.16, 0.46) * (0.8 + 0.2 * window(r, 0.0, 0.22)));
 }
 
-// Four long and four short tapering rays around a small core: sparks and stars.
-SpriteSample spark(double x, double y) {
-  const double diagonal = std::sqrt(0.5);
-  const double directions[8][2] = {{1, 0},
-                                   {0, 1},
-                                   {-1, 0},
-                                   {0, -1},
-                                   {diagonal, diagonal},
-                                   {-diagonal, diagonal},
-                                   {-diagonal, -diagonal},
-                                   {diagonal, -diagonal}};
-  double alpha = 0.0;
-  for (int i = 0; i < 8; ++i) {
-    const double reach = i < 4 ? 0.45 : 0.26;
-    double along = 0.0;
-    const double distance = rayDistance(x, y, directions[i][0], directions[i][1], reach, along);
-    const double taper = 1.0 - along / reach;
-    const double width = 0.03 * taper + 0.004;
-    alpha += (1.0 - smoothstep(0.0, width, distance)) * taper * taper;
-  }
-  const double r = length(x, y);
-  alpha += window(r, 0.0, 0.14) * 0.9 + window(r, 0.1, 0.3) * 0.15;
-  return white(alpha * window(r, 0.44, 0.47));
-}
-
 // A drop seen against light: a faint body, a brighter refracting rim and one sharp highlight.
 SpriteSample droplet(double x, double y) {
   const double r = length(x, y);
@@ -137,7 +112,6 @@ std::vector<uint8_t> bitmap() {
 const std::vector<Sprite> kSprites = {
     {"glow.tga", 64, false, targa<glow, 64>},
     {"blob.tga", 64, false, targa<blob, 64>},
-    {"spark.tga", 64, false, targa<spark, 64>},
     {"droplet.tga", 64, false, targa<droplet, 64>},
     {"snowflake.tga", 128, false, targa<snowflake, 128>},
     {"raindrop.bmp", 64, true, bitmap<raindrop, 64>},
