@@ -38,29 +38,11 @@ SpriteSample glow(double x, double y) {
   return white(0.75 * falloff + 0.25 * core);
 }
 
-// Four long and four short tapering rays around a small core: sparks and stars.
-SpriteSample spark(double x, double y) {
-  const double diagonal = std::sqrt(0.5);
-  const double directions[8][2] = {{1, 0},
-                                   {0, 1},
-                                   {-1, 0},
-                                   {0, -1},
-                                   {diagonal, diagonal},
-                                   {-diagonal, diagonal},
-                                   {-diagonal, -diagonal},
-                                   {diagonal, -diagonal}};
-  double alpha = 0.0;
-  for (int i = 0; i < 8; ++i) {
-    const double reach = i < 4 ? 0.45 : 0.26;
-    double along = 0.0;
-    const double distance = rayDistance(x, y, directions[i][0], directions[i][1], reach, along);
-    const double taper = 1.0 - along / reach;
-    const double width = 0.03 * taper + 0.004;
-    alpha += (1.0 - smoothstep(0.0, width, distance)) * taper * taper;
-  }
+// A drop of molten metal: an even body with a soft edge, so that overlapping drops merge into
+// one glowing surface instead of a heap of separate glints.
+SpriteSample blob(double x, double y) {
   const double r = length(x, y);
-  alpha += window(r, 0.0, 0.14) * 0.9 + window(r, 0.1, 0.3) * 0.15;
-  return white(alpha * window(r, 0.44, 0.47));
+  return white(window(r, 0.16, 0.46) * (0.8 + 0.2 * window(r, 0.0, 0.22)));
 }
 
 // A drop seen against light: a faint body, a brighter refracting rim and one sharp highlight.
@@ -100,18 +82,20 @@ SpriteSample snowflake(double x, double y) {
   }
   const double r = length(x, y);
   const double crystal = distance < 0.0 ? 1.0 : 0.0;
-  return white(crystal * 0.95 + window(r, 0.05, 0.4) * 0.2);
+  return white(crystal * 0.95 + window(r, 0.05, 0.42) * 0.35);
 }
 
-// A thin soap-bubble ring with a highlight. A bitmap repeats instead of clamping, and the turned
-// texture's corners reach 0.71 from its centre, that is 0.29 from the next copy's centre: so this
-// sprite ends well inside radius 0.29, and its intensity falls to black.
-SpriteSample bubble(double x, double y) {
+// A raindrop and its ripple in one: a bright bead inside a thin ring. Drawn small while the drop
+// falls, the two merge into one bead; grown where it lands, the ring is the ripple spreading from
+// the splash at its centre. A bitmap repeats instead of clamping, and the turned texture's corners
+// reach 0.71 from its centre, that is 0.29 from the next copy's centre: so this sprite ends well
+// inside radius 0.29, and its intensity falls to black.
+SpriteSample raindrop(double x, double y) {
   const double r = length(x, y);
   const double ring = 1.0 - smoothstep(0.0, 0.035, std::fabs(r - 0.2));
-  const double fill = window(r, 0.15, 0.21) * 0.12;
-  const double highlight = window(length(x + 0.08, y + 0.08), 0.015, 0.045) * 0.9;
-  return white((ring * 0.85 + fill + highlight) * window(r, 0.23, 0.26));
+  const double bead = window(r, 0.04, 0.12);
+  const double fill = window(r, 0.12, 0.2) * 0.12;
+  return white((ring * 0.6 + bead + fill) * window(r, 0.23, 0.26));
 }
 
 template <SpriteSample (*Shade)(double, double), int Size>
@@ -127,10 +111,10 @@ std::vector<uint8_t> bitmap() {
 // clang-format off
 const std::vector<Sprite> kSprites = {
     {"glow.tga", 64, false, targa<glow, 64>},
-    {"spark.tga", 64, false, targa<spark, 64>},
+    {"blob.tga", 64, false, targa<blob, 64>},
     {"droplet.tga", 64, false, targa<droplet, 64>},
     {"snowflake.tga", 128, false, targa<snowflake, 128>},
-    {"bubble.bmp", 64, true, bitmap<bubble, 64>},
+    {"raindrop.bmp", 64, true, bitmap<raindrop, 64>},
 };
 // clang-format on
 

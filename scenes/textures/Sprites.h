@@ -13,5 +13,5 @@ struct Sprite {
   std::vector<uint8_t> (*make)();
 };
 
-// glow.tga, spark.tga, droplet.tga, snowflake.tga, bubble.bmp.
+// The sprites the shipped scenes name, at least one of them a bitmap.
 const std::vector<Sprite>& sprites();

@@ -13,6 +13,7 @@
 #include "scene/ParticleSystem.h"
 #include "tools/commands/Command.h"
 #include "tools/commands/FrameProfile.h"
+#include "tools/commands/FrameStats.h"
 #include "tools/commands/LoadedScene.h"
 #include "tools/commands/OptionValues.h"
 #include "tools/commands/PngFile.h"
@@ -39,6 +40,8 @@ struct Options {
   float fade = 0.25f;
   // Where a frame's time goes, printed instead of saving pictures.
   bool profile = false;
+  // The figures of every saved frame, printed beside the frame rate.
+  bool stats = false;
 };
 
 // The largest picture: far beyond a screen, small enough that the buffer is always allocatable.
@@ -86,6 +89,8 @@ Options parseOptions(const std::vector<std::string>& args) {
       options.profile = true;
     } else if (arg == "--orbit" || arg == "--no-orbit") {
       orbitChoice = arg == "--orbit" ? 1 : 0;
+    } else if (arg == "--stats") {
+      options.stats = true;
     } else if (arg == "--fade") {
       // Beyond 0 and 1 the fade quad's alpha would darken nothing or whiten the screen.
       options.fade = parseDecimal("render", arg, optionValue(args, i), 0.0f, 1.0f);
@@ -110,9 +115,13 @@ Options parseOptions(const std::vector<std::string>& args) {
   return options;
 }
 
-void savePicture(const std::string& path, const EglContext& context) {
+void savePicture(const std::string& path, const EglContext& context, bool stats) {
   glFinish();
-  writePng(path, context.width(), context.height(), context.readPixels());
+  const std::vector<uint8_t> pixels = context.readPixels();
+  writePng(path, context.width(), context.height(), pixels);
+  if (stats) {
+    std::printf("%s: %s\n", fs::path(path).filename().c_str(), FrameStats::of(pixels).text().c_str());
+  }
 }
 
 }  // namespace
@@ -152,7 +161,7 @@ int runRender(const std::vector<std::string>& args) {
       drawing += std::chrono::steady_clock::now() - start;
       char name[32];
       std::snprintf(name, sizeof name, "frame-%06llu.png", static_cast<unsigned long long>(frame));
-      savePicture((fs::path(framesDir) / name).string(), loaded.context());
+      savePicture((fs::path(framesDir) / name).string(), loaded.context(), options.stats);
       start = std::chrono::steady_clock::now();
     }
     progress.show(frame);
@@ -161,7 +170,7 @@ int runRender(const std::vector<std::string>& args) {
   glFinish();
   drawing += std::chrono::steady_clock::now() - start;
   if (!out.empty()) {
-    savePicture(out, loaded.context());
+    savePicture(out, loaded.context(), options.stats);
   }
 
   const double seconds = std::chrono::duration<double>(drawing).count();

@@ -48,7 +48,8 @@ const Command kCommands[] = {
 #ifndef _WIN32
     {"render", "draw a scene's frames offscreen as the screensaver does and save them as PNG",
      "usage: psftool render SCENE.psf --seed S --frames N [--size WxH] [--out FILE.png]\n"
-     "                      [--frames-dir DIR --every K] [--orbit|--no-orbit] [--fade A] [--profile]\n",
+     "                      [--frames-dir DIR --every K] [--orbit|--no-orbit] [--fade A] [--stats]\n"
+     "                      [--profile]\n",
      "Loads the scene as check does, sets the generator's state to S and draws N frames exactly\n"
      "as the screensaver does (default 640x480, each side at most 4096): the fade quad, the\n"
      "camera, one simulation step and the particles per frame. --out saves the last frame;\n"
@@ -57,6 +58,9 @@ const Command kCommands[] = {
      "orbiting camera and a fade of 0.25; --orbit, --no-orbit and --fade (0 to 1: how much of\n"
      "the last frame each frame darkens away) override them. Prints the frames per second of\n"
      "the drawing; on a terminal a line on standard error counts the frames.\n"
+     "  --stats     also print, for every frame saved, the share of lit pixels (grey, the\n"
+     "              mean of R, G and B, above 6%), the mean grey and the mean HSV saturation\n"
+     "              of the lit pixels\n"
      "  --profile   save nothing; print where a frame's time goes: the simulation step, the\n"
      "              processor work of the particles' draw and the rest (OpenGL and its driver)\n",
      runRender},

@@ -327,6 +327,18 @@ TEST_F(PsftoolTest, RenderProfileSavesNothingAndSplitsTheFrameTime) {
   EXPECT_FALSE(std::filesystem::exists(dir.path("last.png")));
 }
 
+TEST_F(PsftoolTest, RenderStatsGiveTheFiguresOfEverySavedFrame) {
+  // No emitter: every frame is the black screen.
+  const std::string scene = dir.write("empty.psf", sceneFile(systemBody(5, Bytes().u32(0))).data());
+  const ToolRun run = psftool(dir, "render " + scene + " --seed 1 --frames 4 --size 8x8 --out last.png "
+                                   "--frames-dir frames --every 2 --stats", dir.path(""));
+  ASSERT_EQ(run.code, 0) << run.err;
+  const std::string black = ": lit 0.0%, mean grey 0.000, mean saturation 0.00\n";
+  EXPECT_NE(run.out.find("frame-000002.png" + black), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("frame-000004.png" + black), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("last.png" + black), std::string::npos) << run.out;
+}
+
 TEST_F(PsftoolTest, RenderRefusesMissingOrBadOptions) {
   const std::string scene = dir.write("ok.psf", sceneFile(systemBody(5, Bytes().u32(0))).data());
   EXPECT_EQ(psftool(dir, "render " + scene + " --seed 1 --frames 2").code, 1);  // nowhere to save

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -356,7 +358,11 @@ keys = [{ percent = 90, value = 3.5 }, { percent = 10, value = 0.5 }]
                 schema.name + "\"\n" + distinctFields(schema, next);
       }
     }
-    const std::string file = std::string(image) == "TgaImage" ? "glow.tga" : "bubble.bmp";
+    const bool bitmap = std::string(image) == "BmpImage";
+    const auto sprite = std::find_if(sprites().begin(), sprites().end(),
+                                     [bitmap](const Sprite& s) { return s.bitmap == bitmap; });
+    ASSERT_NE(sprite, sprites().end());
+    const std::string file = sprite->fileName;
     text += "[image]\ntype = \"" + std::string(image) + "\"\nfileName = \"" + dir.path(file) + "\"\n";
     const std::vector<uint8_t> bytes = SceneCompiler::compile(text, "whole.toml");
     EXPECT_EQ(engineRewrite(bytes), bytes);
