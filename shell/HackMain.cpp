@@ -18,6 +18,7 @@
 #include "core/vtException.h"
 #include "shell/FpsMeter.h"
 #include "shell/FpsOverlay.h"
+#include "shell/FramePacer.h"
 #include "shell/GlxScreensaver.h"
 #include "shell/HackOptions.h"
 #include "shell/HackRules.h"
@@ -46,6 +47,15 @@ void catchStopSignals() {
 
 double secondsNow() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// A signal cuts the wait short, and the frame loop then sees whether it asked for the end.
+void waitFor(double seconds) {
+  if (seconds > 0.0) {
+    const auto whole = static_cast<time_t>(seconds);
+    const timespec wait{whole, static_cast<long>((seconds - static_cast<double>(whole)) * 1e9)};
+    nanosleep(&wait, nullptr);
+  }
 }
 
 // The scene of this run: its file, the folder its pictures are looked up in, and its style.
@@ -112,6 +122,7 @@ int run(const HackOptions& options) {
   SceneView::setViewport(screen.width(), screen.height());
   std::unique_ptr<FpsOverlay> overlay = options.fps ? std::make_unique<FpsOverlay>(screen.display()) : nullptr;
   FpsMeter meter(secondsNow());
+  FramePacer pacer(options.delay, secondsNow());
   while (stopRequested == 0 && screen.pumpEvents()) {
     if (screen.takeResize()) {
       SceneView::setViewport(screen.width(), screen.height());
@@ -123,6 +134,7 @@ int run(const HackOptions& options) {
     screen.swapBuffers();
     view.advanceCamera();
     meter.countFrame(secondsNow());
+    waitFor(pacer.waitBeforeNextFrame(secondsNow()));
   }
   if (options.fps) {
     std::printf("ostrel: %s: %llu frames at %dx%d, %.1f frames per second\n", chosen.name.c_str(),

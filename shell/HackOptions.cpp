@@ -59,7 +59,8 @@ HackOptions HackOptions::parse(const std::vector<std::string>& args) {
   for (size_t i = 0; i < args.size() && options.error.empty(); ++i) {
     const std::string name = optionName(args[i]);
     const bool takesValue =
-        name == "scene" || name == "scene-file" || name == "scenes-dir" || name == "seed" || name == "window-id";
+        name == "scene" || name == "scene-file" || name == "scenes-dir" || name == "seed" || name == "window-id" ||
+                            name == "delay";
     if (takesValue && i + 1 == args.size()) {
       options.error = "option '" + args[i] + "' needs a value";
       break;
@@ -85,6 +86,12 @@ HackOptions HackOptions::parse(const std::vector<std::string>& args) {
       options.sceneFile = value;
     } else if (name == "scenes-dir") {
       options.scenesDir = value;
+    } else if (name == "delay") {
+      const std::optional<uint64_t> delay = parseWhole(value, 10, FramePacer::kMaxInterval);
+      if (!delay) {
+        options.error = "'" + value + "' is no delay (microseconds from 0 to 1000000)";
+      }
+      options.delay = delay ? static_cast<uint32_t>(*delay) : options.delay;
     } else if (name == "seed") {
       const std::optional<uint64_t> seed = parseWhole(value, 10, UINT32_MAX);
       if (!seed) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/FramePacer.h"
+
 struct HackOptions {
   // The arguments after the program's name. Never throws: a mistake is reported through error.
   static HackOptions parse(const std::vector<std::string>& args);
@@ -26,6 +28,8 @@ struct HackOptions {
   // Empty: the installed scenes, or the build's beside a hack run from the build tree.
   std::string scenesDir;
   bool fps = false;
+  // Microseconds from one frame's start to the next's (XScreenSaver's -delay); 0: the display's pace.
+  uint32_t delay = FramePacer::kSceneInterval;
   // The generator's seed; without it the time in seconds, as on Windows.
   std::optional<uint32_t> seed;
 };

@@ -31,6 +31,8 @@ std::string HackSettings::usage(const std::string& defaultScenesDir) {
          "  -scenes-dir DIR   where the scenes lie (default: " + defaultScenesDir + ")\n"
          "  -fps              show the frame rate in a corner and print the run's on leaving\n"
          "  -seed S           the generator's seed (default: the time in seconds)\n"
+         "  -delay US         microseconds from one frame to the next (default 16667: the 60 frames a\n"
+         "                    second the scenes are made for; 0: as fast as the display draws)\n"
          "  -help             this text\n"
          "Each option may be written with one dash or two. In its own window a key press ends the\n"
          "run; SIGTERM, SIGINT and the window's destruction end it anywhere.\n";

@@ -200,14 +200,24 @@ def expect_failure(h, args, message, env=None):
 # --- the program itself ---------------------------------------------------------------------------
 
 
+def frame_rate(name, out):
+    """The run's frames and average rate, as -fps prints them when the run ends."""
+    rate = re.search(rf"^ostrel: {name}: (\d+) frames at 640x480, ([0-9.]+) frames per second$", out, re.MULTILINE)
+    check(rate, f"{name}: no frame rate in {out!r}")
+    return int(rate.group(1)), float(rate.group(2))
+
+
 def test_own_window_draws_and_ends_on_a_key(h):
-    process = h.hack("-scene", "waterfall", "-seed", "1")
+    """Also: the run keeps the 60 frames a second the scenes are made for, however fast it could draw."""
+    process = h.hack("-scene", "waterfall", "-seed", "1", "-fps")
     window = own_window(h, process)
     running_after(process, 2.5)
     share = bright_share(grab(h.display))
     check(share > LIT, f"only {share:.4f} of the screen lit")
     xdotool(h.display, "key", "--window", window, "space")
     ends_within(process, 2, "a key press")
+    frames, rate = frame_rate("waterfall", process.stdout.read())
+    check(frames > 0 and rate < 61, f"{frames} frames at {rate} frames per second, beyond the pace of 60")
 
 
 def test_own_window_ends_on_the_window_managers_close(h):
@@ -362,20 +372,18 @@ def test_lintian_reports_no_errors(h):
 
 def test_installed_program_draws_the_installed_scenes(h):
     """The unpacked package's program finds its own scenes (no -scenes-dir) and draws each; -fps
-    gives each one's frame rate in a 640x480 window."""
+    gives each one's frame rate in a 640x480 window, drawn as fast as it can (-delay 0)."""
     program = os.path.join(h.unpacked(), HACK_IN_PACKAGE)
     for name in shipped_scene_names():
-        process = h.hack("-scene", name, "-seed", "1", "-fps", program=program)
+        process = h.hack("-scene", name, "-seed", "1", "-fps", "-delay", "0", program=program)
         own_window(h, process)
         running_after(process, h.args.fps_seconds)
         share = bright_share(grab(h.display))
         os.kill(process.pid, signal.SIGTERM)
         ends_within(process, 2, "SIGTERM")
-        out = process.stdout.read()
-        rate = re.search(rf"^ostrel: {name}: (\d+) frames at 640x480, ([0-9.]+) frames per second$", out, re.MULTILINE)
-        check(rate, f"{name}: no frame rate in {out!r}")
+        _, rate = frame_rate(name, process.stdout.read())
         check(share > DARK * 4, f"{name}: only {share:.4f} of the screen lit")
-        h.rates.append(f"{name} {float(rate.group(2)):.0f} ({share:.3f} lit)")
+        h.rates.append(f"{name} {rate:.0f} ({share:.3f} lit)")
     print("     frames per second, installed program at 640x480 under Xvfb: " + ", ".join(h.rates), flush=True)
 
 

@@ -69,6 +69,15 @@ TEST(HackOptionsTest, SeedCoversThirtyTwoBits) {
   EXPECT_NE(parse({"-seed", ""}).error, "");
 }
 
+TEST(HackOptionsTest, DelayIsTheScenesPaceUnlessGivenUpToASecond) {
+  EXPECT_EQ(parse({}).delay, 16667u);
+  EXPECT_EQ(parse({"-delay", "0"}).delay, 0u);
+  EXPECT_EQ(parse({"--delay", "1000000"}).delay, 1000000u);
+  for (const char* bad : {"1000001", "-5", "+5", "1e3", ""}) {
+    EXPECT_EQ(parse({"-delay", bad}).error, "'" + std::string(bad) + "' is no delay (microseconds from 0 to 1000000)");
+  }
+}
+
 TEST(HackOptionsTest, WindowIdsAreDecimalOrHex) {
   EXPECT_EQ(HackOptions::parseWindowId("123"), 123u);
   EXPECT_EQ(HackOptions::parseWindowId("0x7b"), 123u);
