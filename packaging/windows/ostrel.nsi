@@ -70,6 +70,18 @@ BrandingText "${PRODUCT} ${VERSION}"
   ${EndIf}
 !macroend
 
+; The running session keeps the screensaver's on/off switch in memory: tell it the new one, as the
+; screen saver settings do, so that the choice counts from now rather than from the next sign-in.
+; SPI_SETSCREENSAVEACTIVE (17) with SPIF_SENDCHANGE (2) only: the registry already holds the value.
+!macro TellSessionScreensaverActive
+  ReadRegStr $0 HKCU "${DESKTOP_KEY}" ScreenSaveActive
+  ${If} $0 == "1"
+    System::Call 'user32::SystemParametersInfoW(i 17, i 1, p 0, i 2)'
+  ${Else}
+    System::Call 'user32::SystemParametersInfoW(i 17, i 0, p 0, i 2)'
+  ${EndIf}
+!macroend
+
 Function .onInit
   ; A file made and deleted again proves the Windows directory writable before anything changes,
   ; whatever the reason it is not: no administrator rights, a locked-down or read-only system.
@@ -124,6 +136,7 @@ Section "Ostrel" SectionOstrel
   ; Chosen last, so that a screensaver whose scenes are not all in place is never the user's.
   WriteRegStr HKCU "${DESKTOP_KEY}" SCRNSAVE.EXE "${SCREENSAVER}"
   WriteRegStr HKCU "${DESKTOP_KEY}" ScreenSaveActive 1
+  !insertmacro TellSessionScreensaverActive
 SectionEnd
 
 Section "Uninstall"
@@ -133,6 +146,7 @@ Section "Uninstall"
   ${If} $0 == "${SCREENSAVER}"
     !insertmacro CopyUserValue "${PREVIOUS_KEY}" "${DESKTOP_KEY}" SCRNSAVE.EXE
     !insertmacro CopyUserValue "${PREVIOUS_KEY}" "${DESKTOP_KEY}" ScreenSaveActive
+    !insertmacro TellSessionScreensaverActive
   ${EndIf}
   DeleteRegKey HKCU "${OWN_KEY}"
 

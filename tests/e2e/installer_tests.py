@@ -134,6 +134,13 @@ def differences(before, after):
             if not any(pattern.search(item) for pattern in WINE_OWN_CHANGES)]
 
 
+def tells_session(trace, active):
+    """Whether the trace holds SPI_SETSCREENSAVEACTIVE (0x11) with the switch and SPIF_SENDCHANGE
+    only, so that the running session takes the choice at once and the registry is left to setup."""
+    wanted = re.compile(rf"Call user32\.SystemParametersInfoW\(0*11,0*{int(active)},0+,0*2\)")
+    return any(wanted.search(line) for line in trace.lines())
+
+
 def expect_unchanged(before, after, what):
     changes = differences(before, after)
     check(not changes, f"{what} changed the prefix: " + "; ".join(changes[:12]))
@@ -197,6 +204,9 @@ class Session:
         # Also the prefix's first session, in which Wine settles keys of its own.
         for name, value in PREVIOUS.items():
             self.reg("add", DESKTOP_KEY, "/v", name, "/t", "REG_SZ", "/d", value, "/f")
+        # What setup tells the running session shows in the relay trace of its calls.
+        self.reg("add", r"HKCU\Software\Wine\Debug", "/v", "RelayInclude", "/t", "REG_SZ", "/d",
+                 "user32.SystemParametersInfoW", "/f")
         self.setup = windows_path(setup)
 
     def package(self, script):
@@ -220,9 +230,14 @@ class Session:
 
     def run(self, args, timeout=60, programs_at_work=False):
         """Runs a Windows program to its end, stops the server and returns the program's exit code."""
-        code = self.wine.tool(args, timeout)
+        return self.run_traced(args, timeout, programs_at_work)[0]
+
+    def run_traced(self, args, timeout=60, programs_at_work=False, relay=False):
+        """As run, and with relay the trace of the program's (and its children's) calls."""
+        process, trace = self.wine.start(args, relay=relay)
+        code = wait_exit(process, timeout)
         self.stop_server(programs_at_work)
-        return code
+        return code, trace
 
     def reg(self, *args):
         check(self.run(["reg", *args]) == 0, f"reg {' '.join(args)} failed")
@@ -232,9 +247,10 @@ class Session:
         command = Snapshot(self).value(OSTREL_ENTRY, "QuietUninstallString")
         check(command == UNINSTALLER + " /S", f"quiet uninstall command {command!r}")
         # The uninstaller hands its work to a copy of itself and ends at once.
-        code = self.run([UNINSTALLER.strip('"'), "/S"], programs_at_work=True)
+        code, trace = self.run_traced([UNINSTALLER.strip('"'), "/S"], programs_at_work=True, relay=True)
         check(code == 0, f"the uninstaller ended with {code}")
         self.run(["wineboot", "-r"])
+        return trace
 
     def close(self):
         self.wine.close()
@@ -261,9 +277,10 @@ def test_silent_install(h, s):
     with open(os.path.join(s.wine.windows, "mine.psf"), "wb") as f:
         f.write(b"DHSP\0\0\0\0")
     s.before_install = Snapshot(s)
-    code = s.run([s.setup, "/S"])
+    code, trace = s.run_traced([s.setup, "/S"], relay=True)
     check(code == 0, f"setup ended with {code}")
     after = Snapshot(s)
+    check(tells_session(trace, active=True), "setup did not tell the session that the screensaver is on")
 
     built = [h.args.screensaver] + [os.path.join(h.args.scenes, f"{name}.psf") for name in shipped_scene_names()]
     for path in built:
@@ -370,8 +387,10 @@ def test_silent_uninstall_restores_the_prefix(h, s):
     # A scene the user changed by hand is still one of ours, by its name.
     with open(os.path.join(s.wine.windows, shipped_scene_names()[0] + ".psf"), "ab") as f:
         f.write(b"changed by hand")
-    s.uninstall()
+    trace = s.uninstall()
     expect_unchanged(s.before_install, Snapshot(s), "install and uninstall")
+    check(tells_session(trace, active=PREVIOUS["ScreenSaveActive"] == "1"),
+          "the uninstaller did not tell the session the previous screensaver switch")
 
 
 def test_interrupted_install_can_be_uninstalled(h, s):
