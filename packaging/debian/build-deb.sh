@@ -40,6 +40,11 @@ DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
 programs=(usr/bin/psftool usr/libexec/xscreensaver/ostrel)
 # As dh_strip strips programs: no symbols, and no compiler's comment either.
 (cd "$stage" && strip --remove-section=.comment --remove-section=.note "${programs[@]}")
+# The manual pages' headers name the release too.
+for page in "$stage"/usr/share/man/man*/*; do
+  grep -q "^\.TH .* \"Ostrel ${version%-*}\" " "$page" ||
+    fail "$(basename "$page"): its .TH line does not name Ostrel ${version%-*}"
+done
 gzip -9n "$stage"/usr/share/man/man*/*
 doc=$stage/usr/share/doc/ostrel
 install -d "$doc"
