@@ -85,17 +85,28 @@ SpriteSample snowflake(double x, double y) {
   return white(crystal * 0.95 + window(r, 0.05, 0.42) * 0.35);
 }
 
-// A raindrop and its ripple in one: a bright bead inside a thin ring. Drawn small while the drop
-// falls, the two merge into one bead; grown where it lands, the ring is the ripple spreading from
-// the splash at its centre. A bitmap repeats instead of clamping, and the turned texture's corners
-// reach 0.71 from its centre, that is 0.29 from the next copy's centre: so this sprite ends well
-// inside radius 0.29, and its intensity falls to black.
+// A raindrop: a soft disc, even in the middle and fading to its edge as (1 - (r / 0.27)^2)^2,
+// half as bright at 0.15. Copies drawn up to a third of the side apart merge into an unbroken
+// streak, so a falling drop drawn twice as wide as its fall per step leaves a line of rain, and
+// grown where it lands it is the glow of the splash. A bitmap repeats instead of clamping, and the
+// turned texture's corners reach 0.71 from its centre, that is 0.29 from the next copy's centre:
+// so this sprite ends inside radius 0.29.
 SpriteSample raindrop(double x, double y) {
-  const double r = length(x, y);
-  const double ring = 1.0 - smoothstep(0.0, 0.035, std::fabs(r - 0.2));
-  const double bead = window(r, 0.04, 0.12);
-  const double fill = window(r, 0.12, 0.2) * 0.12;
-  return white((ring * 0.6 + bead + fill) * window(r, 0.23, 0.26));
+  const double q = 1.0 - (x * x + y * y) / (0.27 * 0.27);
+  return white(q > 0.0 ? q * q : 0.0);
+}
+
+// A soft round light without a core: (1 - 4 r^2)^6, close to a Gaussian of deviation 0.14 of the
+// side that reaches zero at the inscribed circle. Copies drawn less than two deviations apart, a
+// quarter of the side, merge without a seam: a particle moving no faster than that per frame leaves
+// an unbroken streak, where a sprite with a bright core or rim leaves a string of beads.
+SpriteSample soft(double x, double y) {
+  const double q = 1.0 - 4.0 * (x * x + y * y);
+  if (q <= 0.0) {
+    return white(0.0);
+  }
+  const double q2 = q * q;
+  return white(q2 * q2 * q2);
 }
 
 template <SpriteSample (*Shade)(double, double), int Size>
@@ -115,6 +126,7 @@ const std::vector<Sprite> kSprites = {
     {"droplet.tga", 64, false, targa<droplet, 64>},
     {"snowflake.tga", 128, false, targa<snowflake, 128>},
     {"raindrop.bmp", 64, true, bitmap<raindrop, 64>},
+    {"soft.tga", 64, false, targa<soft, 64>},
 };
 // clang-format on
 
