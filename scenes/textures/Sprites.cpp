@@ -30,33 +30,11 @@ double rayDistance(double x, double y, double dx, double dy, double reach, doubl
 
 SpriteSample white(double alpha) { return {1.0, 1.0, 1.0, clamp01(alpha)}; }
 
-// A round glow with a bright core: the all-purpose particle.
-SpriteSample glow(double x, double y) {
-  const double r = length(x, y) / 0.47;
-  const double falloff = r < 1.0 ? (1.0 - r * r) * (1.0 - r * r) * (1.0 - r * r) : 0.0;
-  const double core = r < 0.25 ? (1.0 - r / 0.25) * (1.0 - r / 0.25) : 0.0;
-  return white(0.75 * falloff + 0.25 * core);
-}
-
 // A drop of molten metal: an even body with a soft edge, so that overlapping drops merge into
 // one glowing surface instead of a heap of separate glints.
 SpriteSample blob(double x, double y) {
   const double r = length(x, y);
   return white(window(r, 0.16, 0.46) * (0.8 + 0.2 * window(r, 0.0, 0.22)));
-}
-
-// A drop seen against light: a faint body, a brighter refracting rim and one sharp highlight.
-SpriteSample droplet(double x, double y) {
-  const double r = length(x, y);
-  const double body = window(r, 0.30, 0.34);
-  const double rim = smoothstep(0.18, 0.31, r) * body;
-  // The particle quad shows the texture's first row at its top, so y < 0 is up on the screen.
-  const double highlight = window(length(x + 0.11, y + 0.11), 0.03, 0.08);
-  const double halo = window(r, 0.3, 0.45) * 0.12;
-  const double alpha = 0.25 * body + 0.6 * rim + highlight + halo;
-  // Slightly blue in the body, white in the highlight.
-  const double tint = clamp01(highlight + rim);
-  return {0.8 + 0.2 * tint, 0.9 + 0.1 * tint, 1.0, clamp01(alpha)};
 }
 
 // Six arms, each with two pairs of side branches at 60 degrees, over a faint glow.
@@ -121,9 +99,7 @@ std::vector<uint8_t> bitmap() {
 
 // clang-format off
 const std::vector<Sprite> kSprites = {
-    {"glow.tga", 64, false, targa<glow, 64>},
     {"blob.tga", 64, false, targa<blob, 64>},
-    {"droplet.tga", 64, false, targa<droplet, 64>},
     {"snowflake.tga", 128, false, targa<snowflake, 128>},
     {"raindrop.bmp", 64, true, bitmap<raindrop, 64>},
     {"soft.tga", 64, false, targa<soft, 64>},
