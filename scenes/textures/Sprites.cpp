@@ -37,7 +37,10 @@ SpriteSample blob(double x, double y) {
   return white(window(r, 0.16, 0.46) * (0.8 + 0.2 * window(r, 0.0, 0.22)));
 }
 
-// Six arms, each with two pairs of side branches at 60 degrees, over a faint glow.
+// Six arms, each with two pairs of side branches at 60 degrees, over a soft glow that holds most
+// of the light. The arms are thin, soft-edged and dimmer than the glow, and fade towards their
+// tips: drawn small, the mipmaps average them away and a far flake is a plain soft dot; only a
+// flake drawn large, near the viewer, shows its arms.
 SpriteSample snowflake(double x, double y) {
   const double s = std::sqrt(0.75);
   const double arms[6][2] = {{1, 0}, {0.5, s}, {-0.5, s}, {-1, 0}, {-0.5, -s}, {0.5, -s}};
@@ -59,8 +62,10 @@ SpriteSample snowflake(double x, double y) {
     }
   }
   const double r = length(x, y);
-  const double crystal = distance < 0.0 ? 1.0 : 0.0;
-  return white(crystal * 0.95 + window(r, 0.05, 0.42) * 0.35);
+  const double crystal = window(distance, -0.006, 0.012) * window(r, 0.12, 0.44);
+  const double q = 1.0 - r * r / (0.44 * 0.44);
+  const double glow = q > 0.0 ? q * q * q : 0.0;
+  return white(crystal * 0.35 + glow * 0.8);
 }
 
 // A raindrop: a soft disc, even in the middle and fading to its edge as (1 - (r / 0.27)^2)^2,
