@@ -47,7 +47,7 @@ SpriteSample snowflake(double x, double y) {
   double distance = length(x, y) - 0.045;
   for (const auto& arm : arms) {
     double along = 0.0;
-    distance = std::fmin(distance, rayDistance(x, y, arm[0], arm[1], 0.42, along) - 0.014);
+    distance = std::fmin(distance, rayDistance(x, y, arm[0], arm[1], 0.42, along) - 0.008);
     const double branchAt[2] = {0.17, 0.29};
     const double branchReach[2] = {0.11, 0.075};
     for (int b = 0; b < 2; ++b) {
@@ -57,12 +57,12 @@ SpriteSample snowflake(double x, double y) {
         // The arm's direction turned by 60 degrees either way.
         const double bx = arm[0] * 0.5 - side * arm[1] * s;
         const double by = side * arm[0] * s + arm[1] * 0.5;
-        distance = std::fmin(distance, rayDistance(ox, oy, bx, by, branchReach[b], along) - 0.01);
+        distance = std::fmin(distance, rayDistance(ox, oy, bx, by, branchReach[b], along) - 0.006);
       }
     }
   }
   const double r = length(x, y);
-  const double crystal = window(distance, -0.006, 0.012) * window(r, 0.12, 0.44);
+  const double crystal = window(distance, -0.004, 0.008) * window(r, 0.12, 0.44);
   const double q = 1.0 - r * r / (0.44 * 0.44);
   const double glow = q > 0.0 ? q * q * q : 0.0;
   return white(crystal * 0.35 + glow * 0.8);
