@@ -37,14 +37,17 @@ SpriteSample blob(double x, double y) {
   return white(window(r, 0.16, 0.46) * (0.8 + 0.2 * window(r, 0.0, 0.22)));
 }
 
-// Six arms, each with two pairs of side branches at 60 degrees, over a faint glow.
+// Six arms, each with two pairs of side branches at 60 degrees, over a soft glow that holds most
+// of the light. The arms are thin, soft-edged and dimmer than the glow, and fade towards their
+// tips: drawn small, the mipmaps average them away and a far flake is a plain soft dot; only a
+// flake drawn large, near the viewer, shows its arms.
 SpriteSample snowflake(double x, double y) {
   const double s = std::sqrt(0.75);
   const double arms[6][2] = {{1, 0}, {0.5, s}, {-0.5, s}, {-1, 0}, {-0.5, -s}, {0.5, -s}};
   double distance = length(x, y) - 0.045;
   for (const auto& arm : arms) {
     double along = 0.0;
-    distance = std::fmin(distance, rayDistance(x, y, arm[0], arm[1], 0.42, along) - 0.014);
+    distance = std::fmin(distance, rayDistance(x, y, arm[0], arm[1], 0.42, along) - 0.008);
     const double branchAt[2] = {0.17, 0.29};
     const double branchReach[2] = {0.11, 0.075};
     for (int b = 0; b < 2; ++b) {
@@ -54,13 +57,15 @@ SpriteSample snowflake(double x, double y) {
         // The arm's direction turned by 60 degrees either way.
         const double bx = arm[0] * 0.5 - side * arm[1] * s;
         const double by = side * arm[0] * s + arm[1] * 0.5;
-        distance = std::fmin(distance, rayDistance(ox, oy, bx, by, branchReach[b], along) - 0.01);
+        distance = std::fmin(distance, rayDistance(ox, oy, bx, by, branchReach[b], along) - 0.006);
       }
     }
   }
   const double r = length(x, y);
-  const double crystal = distance < 0.0 ? 1.0 : 0.0;
-  return white(crystal * 0.95 + window(r, 0.05, 0.42) * 0.35);
+  const double crystal = window(distance, -0.004, 0.008) * window(r, 0.12, 0.44);
+  const double q = 1.0 - r * r / (0.44 * 0.44);
+  const double glow = q > 0.0 ? q * q * q : 0.0;
+  return white(crystal * 0.35 + glow * 0.8);
 }
 
 // A raindrop: a soft disc, even in the middle and fading to its edge as (1 - (r / 0.27)^2)^2,

@@ -141,3 +141,42 @@ TEST(SpritesTest, TheGeneratorWritesEverySpriteIntoTheFolderGiven) {
   }
   EXPECT_NE(std::system((std::string(TEXTURE_GENERATOR_PATH) + " >/dev/null 2>&1").c_str()), 0);
 }
+
+namespace {
+
+// The snowflake's alpha averaged over square blocks of `block` texels, as a mipmap level holds
+// it, at the block containing the point (x, y) of the sprite (its centre at 0, its side 1).
+double snowflakeAlpha(int block, double x, double y) {
+  const auto found = std::find_if(sprites().begin(), sprites().end(),
+                                  [](const Sprite& sprite) { return std::string(sprite.fileName) == "snowflake.tga"; });
+  EXPECT_NE(found, sprites().end());
+  const std::vector<uint8_t> bytes = found->make();
+  const int size = found->size;
+  const int column0 = static_cast<int>((x + 0.5) * size) / block * block;
+  const int row0 = static_cast<int>((y + 0.5) * size) / block * block;
+  double sum = 0.0;
+  for (int row = row0; row < row0 + block; ++row) {
+    for (int column = column0; column < column0 + block; ++column) {
+      sum += bytes.at(18 + 4 * (static_cast<size_t>(row) * size + column) + 3);
+    }
+  }
+  return sum / (255.0 * block * block);
+}
+
+}  // namespace
+
+// Drawn large, a flake shows its arms; drawn as small as most far flakes are (16 pixels: the
+// mipmap of 8 by 8 blocks), the arms average away into the glow and it is a plain soft dot, so
+// the far snow does not read as one shape stamped many times. An arm lies along the x axis and
+// none along the y axis, so points as far out on each differ only by the arm.
+TEST(SpritesTest, TheSnowflakeShowsItsArmsOnlyWhenDrawnLarge) {
+  const double out = 0.28;
+  const double armContrast = snowflakeAlpha(1, out, 0.0) - snowflakeAlpha(1, 0.0, out);
+  const double dotContrast = snowflakeAlpha(8, out, 0.0) - snowflakeAlpha(8, 0.0, out);
+  EXPECT_GT(armContrast, 0.1);
+  // At 16 pixels the arms change the light by less than a third of the glow beneath them.
+  EXPECT_LT(std::fabs(dotContrast), 0.05);
+  EXPECT_GT(snowflakeAlpha(8, 0.0, out), 0.15);
+  // The dot is brightest in its middle and fades out towards its edge.
+  EXPECT_GT(snowflakeAlpha(8, 0.0, 0.0), 3.0 * snowflakeAlpha(8, out, 0.0));
+}
