@@ -37,35 +37,40 @@ SpriteSample blob(double x, double y) {
   return white(window(r, 0.16, 0.46) * (0.8 + 0.2 * window(r, 0.0, 0.22)));
 }
 
-// Six arms, each with two pairs of side branches at 60 degrees, over a soft glow that holds most
-// of the light. The arms are thin, soft-edged and dimmer than the glow, and fade towards their
-// tips: drawn small, the mipmaps average them away and a far flake is a plain soft dot; only a
-// flake drawn large, near the viewer, shows its arms.
+// A flake grown unevenly, as real ones are: six arms of different lengths, each branching at its
+// own places, round a small plate, over a soft glow. Turned by a different angle every frame and
+// drawn at every size, such a flake does not read as one clip-art star stamped over and over. The
+// arms are thin, soft-edged and dimmer than the glow, and fade towards their tips: drawn small, the
+// mipmaps average them away and a far flake is a plain soft dot; only a flake drawn large, near
+// the viewer, shows its arms. The glow is low and broad rather than a bright core, so that near
+// flakes, drawn large, are soft and dim instead of white halos that blow out where they overlap.
 SpriteSample snowflake(double x, double y) {
   const double s = std::sqrt(0.75);
   const double arms[6][2] = {{1, 0}, {0.5, s}, {-0.5, s}, {-1, 0}, {-0.5, -s}, {0.5, -s}};
-  double distance = length(x, y) - 0.045;
-  for (const auto& arm : arms) {
+  const double reach[6] = {0.42, 0.27, 0.37, 0.21, 0.34, 0.25};
+  const double branchAt[6][2] = {{0.17, 0.29}, {0.10, 0.20}, {0.22, 0.30}, {0.09, 0.16}, {0.14, 0.26}, {0.19, 0.21}};
+  const double branchReach[6][2] = {{0.11, 0.075}, {0.10, 0.04}, {0.13, 0.05}, {0.06, 0.04}, {0.09, 0.08}, {0.05, 0.03}};
+  double distance = length(x, y) - 0.05;
+  for (int a = 0; a < 6; ++a) {
+    const double* arm = arms[a];
     double along = 0.0;
-    distance = std::fmin(distance, rayDistance(x, y, arm[0], arm[1], 0.42, along) - 0.008);
-    const double branchAt[2] = {0.17, 0.29};
-    const double branchReach[2] = {0.11, 0.075};
+    distance = std::fmin(distance, rayDistance(x, y, arm[0], arm[1], reach[a], along) - 0.008);
     for (int b = 0; b < 2; ++b) {
-      const double ox = x - arm[0] * branchAt[b];
-      const double oy = y - arm[1] * branchAt[b];
+      const double ox = x - arm[0] * branchAt[a][b];
+      const double oy = y - arm[1] * branchAt[a][b];
       for (double side : {1.0, -1.0}) {
         // The arm's direction turned by 60 degrees either way.
         const double bx = arm[0] * 0.5 - side * arm[1] * s;
         const double by = side * arm[0] * s + arm[1] * 0.5;
-        distance = std::fmin(distance, rayDistance(ox, oy, bx, by, branchReach[b], along) - 0.006);
+        distance = std::fmin(distance, rayDistance(ox, oy, bx, by, branchReach[a][b], along) - 0.006);
       }
     }
   }
   const double r = length(x, y);
   const double crystal = window(distance, -0.004, 0.008) * window(r, 0.12, 0.44);
-  const double q = 1.0 - r * r / (0.44 * 0.44);
-  const double glow = q > 0.0 ? q * q * q : 0.0;
-  return white(crystal * 0.35 + glow * 0.8);
+  const double q = 1.0 - r * r / (0.45 * 0.45);
+  const double glow = q > 0.0 ? q * q : 0.0;
+  return white(crystal * 0.35 + glow * 0.6);
 }
 
 // A raindrop: a soft disc, even in the middle and fading to its edge as (1 - (r / 0.27)^2)^2,
