@@ -30,42 +30,48 @@ double rayDistance(double x, double y, double dx, double dy, double reach, doubl
 
 SpriteSample white(double alpha) { return {1.0, 1.0, 1.0, clamp01(alpha)}; }
 
-// A drop of molten metal: an even body with a soft edge, so that overlapping drops merge into
-// one glowing surface instead of a heap of separate glints.
+// An even body with a soft edge, so that overlapping blobs merge into one glowing surface
+// instead of a heap of separate glints. No shipped scene draws it now, but it stays in the set:
+// stored scenes, the fuzz seeds among them, name it.
 SpriteSample blob(double x, double y) {
   const double r = length(x, y);
   return white(window(r, 0.16, 0.46) * (0.8 + 0.2 * window(r, 0.0, 0.22)));
 }
 
-// Six arms, each with two pairs of side branches at 60 degrees, over a soft glow that holds most
-// of the light. The arms are thin, soft-edged and dimmer than the glow, and fade towards their
-// tips: drawn small, the mipmaps average them away and a far flake is a plain soft dot; only a
-// flake drawn large, near the viewer, shows its arms.
+// A flake grown unevenly, as real ones are: six arms of different lengths, each branching at its
+// own places, round a small plate, over a soft glow. Turned by a different angle every frame and
+// drawn at every size, such a flake does not read as one clip-art star stamped over and over. The
+// arms are thin, soft-edged and dimmer than the glow, and fade towards their tips: drawn small, the
+// mipmaps average them away and a far flake is a plain soft dot; only a flake drawn large, near
+// the viewer, shows its arms. The glow is low and broad rather than a bright core, so that near
+// flakes, drawn large, are soft and dim instead of white halos that blow out where they overlap.
 SpriteSample snowflake(double x, double y) {
   const double s = std::sqrt(0.75);
   const double arms[6][2] = {{1, 0}, {0.5, s}, {-0.5, s}, {-1, 0}, {-0.5, -s}, {0.5, -s}};
-  double distance = length(x, y) - 0.045;
-  for (const auto& arm : arms) {
+  const double reach[6] = {0.42, 0.27, 0.37, 0.21, 0.34, 0.25};
+  const double branchAt[6][2] = {{0.17, 0.29}, {0.10, 0.20}, {0.22, 0.30}, {0.09, 0.16}, {0.14, 0.26}, {0.19, 0.21}};
+  const double branchReach[6][2] = {{0.11, 0.075}, {0.10, 0.04}, {0.13, 0.05}, {0.06, 0.04}, {0.09, 0.08}, {0.05, 0.03}};
+  double distance = length(x, y) - 0.05;
+  for (int a = 0; a < 6; ++a) {
+    const double* arm = arms[a];
     double along = 0.0;
-    distance = std::fmin(distance, rayDistance(x, y, arm[0], arm[1], 0.42, along) - 0.008);
-    const double branchAt[2] = {0.17, 0.29};
-    const double branchReach[2] = {0.11, 0.075};
+    distance = std::fmin(distance, rayDistance(x, y, arm[0], arm[1], reach[a], along) - 0.008);
     for (int b = 0; b < 2; ++b) {
-      const double ox = x - arm[0] * branchAt[b];
-      const double oy = y - arm[1] * branchAt[b];
+      const double ox = x - arm[0] * branchAt[a][b];
+      const double oy = y - arm[1] * branchAt[a][b];
       for (double side : {1.0, -1.0}) {
         // The arm's direction turned by 60 degrees either way.
         const double bx = arm[0] * 0.5 - side * arm[1] * s;
         const double by = side * arm[0] * s + arm[1] * 0.5;
-        distance = std::fmin(distance, rayDistance(ox, oy, bx, by, branchReach[b], along) - 0.006);
+        distance = std::fmin(distance, rayDistance(ox, oy, bx, by, branchReach[a][b], along) - 0.006);
       }
     }
   }
   const double r = length(x, y);
   const double crystal = window(distance, -0.004, 0.008) * window(r, 0.12, 0.44);
-  const double q = 1.0 - r * r / (0.44 * 0.44);
-  const double glow = q > 0.0 ? q * q * q : 0.0;
-  return white(crystal * 0.35 + glow * 0.8);
+  const double q = 1.0 - r * r / (0.45 * 0.45);
+  const double glow = q > 0.0 ? q * q : 0.0;
+  return white(crystal * 0.35 + glow * 0.6);
 }
 
 // A raindrop: a soft disc, even in the middle and fading to its edge as (1 - (r / 0.27)^2)^2,
@@ -92,6 +98,15 @@ SpriteSample soft(double x, double y) {
   return white(q2 * q2 * q2);
 }
 
+// A drop of molten metal: the soft light's shape, (1 - 4 r^2)^3, but broader (close to a Gaussian
+// of deviation 0.2 of the side), so that it lights more of the square it is drawn on and a melt
+// of many drops costs less to draw. Without a core or rim, copies less than about 0.4 of the side
+// apart merge, and a falling drop leaves a streak.
+SpriteSample ember(double x, double y) {
+  const double q = 1.0 - 4.0 * (x * x + y * y);
+  return white(q > 0.0 ? q * q * q : 0.0);
+}
+
 template <SpriteSample (*Shade)(double, double), int Size>
 std::vector<uint8_t> targa() {
   return SpriteCanvas(Size, Shade).targa();
@@ -105,6 +120,7 @@ std::vector<uint8_t> bitmap() {
 // clang-format off
 const std::vector<Sprite> kSprites = {
     {"blob.tga", 64, false, targa<blob, 64>},
+    {"ember.tga", 64, false, targa<ember, 64>},
     {"snowflake.tga", 128, false, targa<snowflake, 128>},
     {"raindrop.bmp", 64, true, bitmap<raindrop, 64>},
     {"soft.tga", 64, false, targa<soft, 64>},

@@ -180,3 +180,66 @@ TEST(SpritesTest, TheSnowflakeShowsItsArmsOnlyWhenDrawnLarge) {
   // The dot is brightest in its middle and fades out towards its edge.
   EXPECT_GT(snowflakeAlpha(8, 0.0, 0.0), 3.0 * snowflakeAlpha(8, out, 0.0));
 }
+
+namespace {
+
+// The alpha along the row through a Targa sprite's centre, one value per texel.
+std::vector<double> middleRow(const char* fileName) {
+  const auto found = std::find_if(sprites().begin(), sprites().end(),
+                                  [fileName](const Sprite& sprite) { return std::string(sprite.fileName) == fileName; });
+  EXPECT_NE(found, sprites().end());
+  const std::vector<uint8_t> bytes = found->make();
+  const int size = found->size;
+  std::vector<double> row;
+  for (int column = 0; column < size; ++column) {
+    row.push_back(bytes.at(18 + 4 * (static_cast<size_t>(size / 2) * size + column) + 3) / 255.0);
+  }
+  return row;
+}
+
+// How even a streak of equal copies of the row, `step` texels apart, is along its middle: the
+// dimmest point over the brightest, 1 for an even line and near 0 for a string of beads.
+double streakEvenness(const std::vector<double>& row, int step) {
+  const int size = static_cast<int>(row.size());
+  const int copies = 4 * size / step + 1;
+  std::vector<double> streak(static_cast<size_t>(copies * step + size), 0.0);
+  for (int copy = 0; copy < copies; ++copy) {
+    for (int column = 0; column < size; ++column) {
+      streak[static_cast<size_t>(copy * step + column)] += row[static_cast<size_t>(column)];
+    }
+  }
+  // Away from both ends, where every point is covered by as many copies as it can be.
+  const auto first = streak.begin() + size;
+  const auto last = streak.end() - 2 * size;
+  return *std::min_element(first, last) / *std::max_element(first, last);
+}
+
+}  // namespace
+
+// The melt's drips fall at about a third of the ember's side per frame and must leave streaks,
+// not beads: copies of the ember up to 0.4 of its side apart still merge into an even line. It is
+// broader than the soft light, so it lights more of the square it is drawn on, and it still fades
+// out inside its inscribed circle.
+TEST(SpritesTest, TheEmberStreaksAndIsBroaderThanTheSoftLight) {
+  const std::vector<double> ember = middleRow("ember.tga");
+  const int size = static_cast<int>(ember.size());
+  EXPECT_GT(streakEvenness(ember, size / 3), 0.95);
+  EXPECT_GT(streakEvenness(ember, size * 2 / 5), 0.9);
+  // Half as bright at about 0.23 of the side from its centre, where the soft light is dim.
+  const size_t quarterOut = ember.size() / 2 + ember.size() / 4;
+  EXPECT_GT(ember[quarterOut], 0.35);
+  EXPECT_LT(ember[quarterOut], 0.5);
+  EXPECT_LT(middleRow("soft.tga")[quarterOut], 0.2);
+}
+
+// Real flakes grow unevenly: the six arms reach out by different lengths, so the flake does not
+// read as one clip-art star. Along the arm on the x axis the crystal reaches beyond 0.4 of the
+// side; the opposite arm ends at about 0.2.
+TEST(SpritesTest, TheSnowflakesArmsAreUneven) {
+  const std::vector<double> row = middleRow("snowflake.tga");
+  const size_t size = row.size();
+  const size_t centre = size / 2;
+  const auto at = [&](double x) { return row.at(static_cast<size_t>(static_cast<double>(centre) + x * static_cast<double>(size))); };
+  EXPECT_GT(at(0.26) - at(-0.26), 0.1);
+  EXPECT_GT(at(0.3) - at(-0.3), 0.1);
+}
