@@ -30,14 +30,6 @@ double rayDistance(double x, double y, double dx, double dy, double reach, doubl
 
 SpriteSample white(double alpha) { return {1.0, 1.0, 1.0, clamp01(alpha)}; }
 
-// An even body with a soft edge, so that overlapping blobs merge into one glowing surface
-// instead of a heap of separate glints. No shipped scene draws it now, but it stays in the set:
-// stored scenes, the fuzz seeds among them, name it.
-SpriteSample blob(double x, double y) {
-  const double r = length(x, y);
-  return white(window(r, 0.16, 0.46) * (0.8 + 0.2 * window(r, 0.0, 0.22)));
-}
-
 // A flake grown unevenly, as real ones are: six arms of different lengths, each branching at its
 // own places, round a small plate, over a soft glow. Turned by a different angle every frame and
 // drawn at every size, such a flake does not read as one clip-art star stamped over and over. The
@@ -119,7 +111,6 @@ std::vector<uint8_t> bitmap() {
 
 // clang-format off
 const std::vector<Sprite> kSprites = {
-    {"blob.tga", 64, false, targa<blob, 64>},
     {"ember.tga", 64, false, targa<ember, 64>},
     {"snowflake.tga", 128, false, targa<snowflake, 128>},
     {"raindrop.bmp", 64, true, bitmap<raindrop, 64>},
