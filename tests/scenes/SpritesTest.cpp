@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <stdexcept>
 #include <string>
 
 #include "scenes/textures/Sprites.h"
@@ -29,6 +30,15 @@ double radiusOf(int column, int row, int size) {
 }
 
 bool isPowerOfTwo(uint32_t n) { return n != 0 && (n & (n - 1)) == 0; }
+
+const Sprite& spriteNamed(const std::string& fileName) {
+  const auto found = std::find_if(sprites().begin(), sprites().end(),
+                                  [&fileName](const Sprite& sprite) { return sprite.fileName == fileName; });
+  if (found == sprites().end()) {
+    throw std::runtime_error("no sprite named " + fileName);
+  }
+  return *found;
+}
 
 }  // namespace
 
@@ -147,11 +157,9 @@ namespace {
 // The snowflake's alpha averaged over square blocks of `block` texels, as a mipmap level holds
 // it, at the block containing the point (x, y) of the sprite (its centre at 0, its side 1).
 double snowflakeAlpha(int block, double x, double y) {
-  const auto found = std::find_if(sprites().begin(), sprites().end(),
-                                  [](const Sprite& sprite) { return std::string(sprite.fileName) == "snowflake.tga"; });
-  EXPECT_NE(found, sprites().end());
-  const std::vector<uint8_t> bytes = found->make();
-  const int size = found->size;
+  const Sprite& sprite = spriteNamed("snowflake.tga");
+  const std::vector<uint8_t> bytes = sprite.make();
+  const int size = sprite.size;
   const int column0 = static_cast<int>((x + 0.5) * size) / block * block;
   const int row0 = static_cast<int>((y + 0.5) * size) / block * block;
   double sum = 0.0;
@@ -185,11 +193,9 @@ namespace {
 
 // The alpha along the row through a Targa sprite's centre, one value per texel.
 std::vector<double> middleRow(const char* fileName) {
-  const auto found = std::find_if(sprites().begin(), sprites().end(),
-                                  [fileName](const Sprite& sprite) { return std::string(sprite.fileName) == fileName; });
-  EXPECT_NE(found, sprites().end());
-  const std::vector<uint8_t> bytes = found->make();
-  const int size = found->size;
+  const Sprite& sprite = spriteNamed(fileName);
+  const std::vector<uint8_t> bytes = sprite.make();
+  const int size = sprite.size;
   std::vector<double> row;
   for (int column = 0; column < size; ++column) {
     row.push_back(bytes.at(18 + 4 * (static_cast<size_t>(size / 2) * size + column) + 3) / 255.0);
