@@ -77,27 +77,21 @@ SpriteSample raindrop(double x, double y) {
   return white(q > 0.0 ? q * q : 0.0);
 }
 
+// 1 - 4 r^2: 1 at the centre, falling to 0 at the inscribed circle and held at 0 beyond it; its
+// powers are the soft lights, broader the lower the power.
+double insideDisc(double x, double y) { return std::fmax(0.0, 1.0 - 4.0 * (x * x + y * y)); }
+
 // A soft round light without a core: (1 - 4 r^2)^6, close to a Gaussian of deviation 0.14 of the
 // side that reaches zero at the inscribed circle. Copies drawn less than two deviations apart, a
 // quarter of the side, merge without a seam: a particle moving no faster than that per frame leaves
 // an unbroken streak, where a sprite with a bright core or rim leaves a string of beads.
-SpriteSample soft(double x, double y) {
-  const double q = 1.0 - 4.0 * (x * x + y * y);
-  if (q <= 0.0) {
-    return white(0.0);
-  }
-  const double q2 = q * q;
-  return white(q2 * q2 * q2);
-}
+SpriteSample soft(double x, double y) { return white(std::pow(insideDisc(x, y), 6)); }
 
 // A drop of molten metal: the soft light's shape, (1 - 4 r^2)^3, but broader (close to a Gaussian
 // of deviation 0.2 of the side), so that it lights more of the square it is drawn on and a melt
 // of many drops costs less to draw. Without a core or rim, copies less than about 0.4 of the side
 // apart merge, and a falling drop leaves a streak.
-SpriteSample ember(double x, double y) {
-  const double q = 1.0 - 4.0 * (x * x + y * y);
-  return white(q > 0.0 ? q * q * q : 0.0);
-}
+SpriteSample ember(double x, double y) { return white(std::pow(insideDisc(x, y), 3)); }
 
 template <SpriteSample (*Shade)(double, double), int Size>
 std::vector<uint8_t> targa() {

@@ -31,6 +31,9 @@ double radiusOf(int column, int row, int size) {
 
 bool isPowerOfTwo(uint32_t n) { return n != 0 && (n & (n - 1)) == 0; }
 
+// Where a texel of a 32-bit Targa sprite `size` wide starts, after its 18-byte header.
+size_t texelAt(int size, int row, int column) { return 18 + 4 * (static_cast<size_t>(row) * size + column); }
+
 const Sprite& spriteNamed(const std::string& fileName) {
   const auto found = std::find_if(sprites().begin(), sprites().end(),
                                   [&fileName](const Sprite& sprite) { return sprite.fileName == fileName; });
@@ -78,7 +81,7 @@ TEST(SpritesTest, TargaFilesAre32BitUncompressedBottomUpWithTransparentCorners) 
     int strongest = 0;
     for (int row = 0; row < size; ++row) {
       for (int column = 0; column < size; ++column) {
-        const size_t at = 18 + 4 * (static_cast<size_t>(row) * size + column);
+        const size_t at = texelAt(size, row, column);
         if (radiusOf(column, row, size) >= 0.5) {
           // Beyond the inscribed circle: black and transparent, so the turning, clamped texture
           // shows nothing at its edges.
@@ -165,7 +168,7 @@ double snowflakeAlpha(int block, double x, double y) {
   double sum = 0.0;
   for (int row = row0; row < row0 + block; ++row) {
     for (int column = column0; column < column0 + block; ++column) {
-      sum += bytes.at(18 + 4 * (static_cast<size_t>(row) * size + column) + 3);
+      sum += bytes.at(texelAt(size, row, column) + 3);
     }
   }
   return sum / (255.0 * block * block);
@@ -198,7 +201,7 @@ std::vector<double> middleRow(const char* fileName) {
   const int size = sprite.size;
   std::vector<double> row;
   for (int column = 0; column < size; ++column) {
-    row.push_back(bytes.at(18 + 4 * (static_cast<size_t>(size / 2) * size + column) + 3) / 255.0);
+    row.push_back(bytes.at(texelAt(size, size / 2, column) + 3) / 255.0);
   }
   return row;
 }
