@@ -252,3 +252,36 @@ TEST(SpritesTest, TheSnowflakesArmsAreUneven) {
   EXPECT_GT(at(0.26) - at(-0.26), 0.1);
   EXPECT_GT(at(0.3) - at(-0.3), 0.1);
 }
+
+namespace {
+
+// How far from the centre, in sprite widths, the middle row first falls below half its peak.
+double halfWidth(const std::vector<double>& row) {
+  const size_t centre = row.size() / 2;
+  size_t at = centre;
+  while (at < row.size() && row[at] >= 0.5 * row[centre]) {
+    ++at;
+  }
+  return static_cast<double>(at - centre) / static_cast<double>(row.size());
+}
+
+}  // namespace
+
+// The tube's and swarm's sparks must read as crisp points, not soft blurs: the core falls to half
+// within 0.1 of the side, well inside where the soft light does, over a halo that is dim at 0.15 and
+// gone by a quarter. Copies an eighth of the side apart still join into one even strand; a quarter
+// apart they are a row of distinct beads.
+TEST(SpritesTest, TheSparkIsANarrowCoreInADimHalo) {
+  const std::vector<double> spark = middleRow("spark.tga");
+  const int size = static_cast<int>(spark.size());
+  EXPECT_GT(spark[static_cast<size_t>(size / 2)], 0.95);
+  EXPECT_GT(halfWidth(spark), 0.06);
+  EXPECT_LT(halfWidth(spark), 0.1);
+  EXPECT_GT(halfWidth(middleRow("soft.tga")), 1.5 * halfWidth(spark));
+  const auto at = [&spark, size](double x) { return spark.at(static_cast<size_t>(size / 2 + x * size)); };
+  EXPECT_GT(at(0.15), 0.1);
+  EXPECT_LT(at(0.15), 0.2);
+  EXPECT_LT(at(0.25), 0.05);
+  EXPECT_GT(streakEvenness(spark, size / 8), 0.95);
+  EXPECT_LT(streakEvenness(spark, size / 4), 0.6);
+}
