@@ -93,8 +93,8 @@ SpriteSample soft(double x, double y) { return white(std::pow(insideDisc(x, y), 
 // apart merge, and a falling drop leaves a streak.
 SpriteSample ember(double x, double y) { return white(std::pow(insideDisc(x, y), 3)); }
 
-// A spark: a small bright core, (1 - 4 r^2)^40 (close to a Gaussian of deviation 0.056 of the
-// side), over a thin, dim halo, (1 - 4 r^2)^10, a fifth as bright. Drawn a couple of units wide
+// A spark: a small bright core, (1 - 4 r^2)^32 (close to a Gaussian of deviation 0.06 of the
+// side), over the soft light's glow, (1 - 4 r^2)^6, a third as bright. Drawn a couple of units wide
 // it is a crisp point of colour with a narrow glow round it, so crowds stay separate dots and
 // strands instead of merging into a blur; a moving spark leaves a row of even beads along its
 // path, which the halo joins into one line where the steps are short.
