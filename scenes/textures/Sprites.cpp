@@ -31,12 +31,12 @@ double rayDistance(double x, double y, double dx, double dy, double reach, doubl
 SpriteSample white(double alpha) { return {1.0, 1.0, 1.0, clamp01(alpha)}; }
 
 // A flake grown unevenly, as real ones are: six arms of different lengths, each branching at its
-// own places, round a small plate, over a soft glow. Turned by a different angle every frame and
+// own places, round a small plate with a bright heart. Turned by a different angle every frame and
 // drawn at every size, such a flake does not read as one clip-art star stamped over and over. The
-// arms are thin, soft-edged and dimmer than the glow, and fade towards their tips: drawn small, the
-// mipmaps average them away and a far flake is a plain soft dot; only a flake drawn large, near
-// the viewer, shows its arms. The glow is low and broad rather than a bright core, so that near
-// flakes, drawn large, are soft and dim instead of white halos that blow out where they overlap.
+// arms are thin and soft-edged: drawn small, the mipmaps average them away and a far flake is a
+// soft dot, its heart; only a flake drawn large, near the viewer, shows its arms. The haze round
+// the heart is faint, so near flakes are carried by their arms rather than by grey discs, and
+// overlapping flakes do not add up into white clumps.
 SpriteSample snowflake(double x, double y) {
   const double s = std::sqrt(0.75);
   const double arms[6][2] = {{1, 0}, {0.5, s}, {-0.5, s}, {-1, 0}, {-0.5, -s}, {0.5, -s}};
@@ -61,9 +61,9 @@ SpriteSample snowflake(double x, double y) {
   }
   const double r = length(x, y);
   const double crystal = window(distance, -0.004, 0.008) * window(r, 0.12, 0.44);
-  const double q = 1.0 - r * r / (0.45 * 0.45);
-  const double glow = q > 0.0 ? q * q : 0.0;
-  return white(crystal * 0.35 + glow * 0.6);
+  const double haze = std::fmax(0.0, 1.0 - r * r / (0.44 * 0.44));
+  const double heart = std::fmax(0.0, 1.0 - r * r / (0.2 * 0.2));
+  return white(crystal * 0.38 + haze * haze * 0.26 + heart * heart * 0.4);
 }
 
 // A raindrop: a soft disc, even in the middle and fading to its edge as (1 - (r / 0.27)^2)^2,
