@@ -177,7 +177,7 @@ double snowflakeAlpha(int block, double x, double y) {
 }  // namespace
 
 // Drawn large, a flake shows its arms; drawn as small as most far flakes are (16 pixels: the
-// mipmap of 8 by 8 blocks), the arms average away into the glow and it is a plain soft dot, so
+// mipmap of 8 by 8 blocks), the arms average away into the haze and it is a plain soft dot, so
 // the far snow does not read as one shape stamped many times. An arm lies along the x axis and
 // none along the y axis, so points as far out on each differ only by the arm.
 TEST(SpritesTest, TheSnowflakeShowsItsArmsOnlyWhenDrawnLarge) {
@@ -185,7 +185,7 @@ TEST(SpritesTest, TheSnowflakeShowsItsArmsOnlyWhenDrawnLarge) {
   const double armContrast = snowflakeAlpha(1, out, 0.0) - snowflakeAlpha(1, 0.0, out);
   const double dotContrast = snowflakeAlpha(8, out, 0.0) - snowflakeAlpha(8, 0.0, out);
   EXPECT_GT(armContrast, 0.1);
-  // At 16 pixels the arms change the light by less than a third of the glow beneath them.
+  // At 16 pixels the arms change the light by less than a tenth of the dot's brightest.
   EXPECT_LT(std::fabs(dotContrast), 0.05);
   // The dot is bright in its middle and fades out towards its edge; the haze round it stays
   // faint, so near flakes are not grey discs that blow out to white where they overlap.
