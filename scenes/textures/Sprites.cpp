@@ -30,6 +30,13 @@ double rayDistance(double x, double y, double dx, double dy, double reach, doubl
 
 SpriteSample white(double alpha) { return {1.0, 1.0, 1.0, clamp01(alpha)}; }
 
+// (1 - r^2 / edge^2)^2 for r^2 = `squaredRadius`: flat in the middle, fading smoothly to 0 at
+// `edge` and 0 beyond, the profile of the round lights that have no core of their own.
+double dome(double squaredRadius, double edge) {
+  const double q = std::fmax(0.0, 1.0 - squaredRadius / (edge * edge));
+  return q * q;
+}
+
 // A flake grown unevenly, as real ones are: six arms of different lengths, each branching at its
 // own places, round a small plate with a bright heart. Turned by a different angle every frame and
 // drawn at every size, such a flake does not read as one clip-art star stamped over and over. The
@@ -61,9 +68,7 @@ SpriteSample snowflake(double x, double y) {
   }
   const double r = length(x, y);
   const double crystal = window(distance, -0.004, 0.008) * window(r, 0.12, 0.44);
-  const double haze = std::fmax(0.0, 1.0 - r * r / (0.44 * 0.44));
-  const double heart = std::fmax(0.0, 1.0 - r * r / (0.2 * 0.2));
-  return white(crystal * 0.38 + haze * haze * 0.26 + heart * heart * 0.4);
+  return white(crystal * 0.38 + dome(r * r, 0.44) * 0.26 + dome(r * r, 0.2) * 0.4);
 }
 
 // A raindrop: a soft disc, even in the middle and fading to its edge as (1 - (r / 0.27)^2)^2,
@@ -73,8 +78,7 @@ SpriteSample snowflake(double x, double y) {
 // turned texture's corners reach 0.71 from its centre, that is 0.29 from the next copy's centre:
 // so this sprite ends inside radius 0.29.
 SpriteSample raindrop(double x, double y) {
-  const double q = 1.0 - (x * x + y * y) / (0.27 * 0.27);
-  return white(q > 0.0 ? q * q : 0.0);
+  return white(dome(x * x + y * y, 0.27));
 }
 
 // 1 - 4 r^2: 1 at the centre, falling to 0 at the inscribed circle and held at 0 beyond it; its
