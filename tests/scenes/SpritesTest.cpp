@@ -226,21 +226,35 @@ double streakEvenness(const std::vector<double>& row, int step) {
   return *std::min_element(first, last) / *std::max_element(first, last);
 }
 
+// How far from the centre, in sprite widths, the middle row first falls below half its peak.
+double halfWidth(const std::vector<double>& row) {
+  const size_t centre = row.size() / 2;
+  size_t at = centre;
+  while (at < row.size() && row[at] >= 0.5 * row[centre]) {
+    ++at;
+  }
+  return static_cast<double>(at - centre) / static_cast<double>(row.size());
+}
+
 }  // namespace
 
-// The melt's drips fall at about a third of the ember's side per frame and must leave streaks,
-// not beads: copies of the ember up to 0.4 of its side apart still merge into an even line. It is
-// broader than the soft light, so it lights more of the square it is drawn on, and it still fades
-// out inside its inscribed circle.
-TEST(SpritesTest, TheEmberStreaksAndIsBroaderThanTheSoftLight) {
+// The melt's drips fall about a third of the ember's side per frame: a drop must read as a drop,
+// with a bright centre much narrower than its glow, and still leave a streak, not a row of beads:
+// copies a third of the side apart merge into a line with only a faint ripple, and closer copies
+// into an even one. The glow stays broader than the soft light, so it lights more of the square it
+// is drawn on, and it still fades out inside its inscribed circle.
+TEST(SpritesTest, TheEmberIsABrightDropInABroadGlowThatStreaks) {
   const std::vector<double> ember = middleRow("ember.tga");
   const int size = static_cast<int>(ember.size());
-  EXPECT_GT(streakEvenness(ember, size / 3), 0.95);
-  EXPECT_GT(streakEvenness(ember, size * 2 / 5), 0.9);
-  // Half as bright at about 0.23 of the side from its centre, where the soft light is dim.
+  EXPECT_GT(ember[static_cast<size_t>(size / 2)], 0.95);
+  EXPECT_GT(halfWidth(ember), 0.15);
+  EXPECT_LT(halfWidth(ember), 0.2);
+  EXPECT_GT(streakEvenness(ember, size / 4), 0.9);
+  EXPECT_GT(streakEvenness(ember, size / 3), 0.85);
+  // A quarter of the side out the glow is still a quarter as bright, where the soft light is dim.
   const size_t quarterOut = ember.size() / 2 + ember.size() / 4;
-  EXPECT_GT(ember[quarterOut], 0.35);
-  EXPECT_LT(ember[quarterOut], 0.5);
+  EXPECT_GT(ember[quarterOut], 0.25);
+  EXPECT_LT(ember[quarterOut], 0.35);
   EXPECT_LT(middleRow("soft.tga")[quarterOut], 0.2);
 }
 
@@ -255,20 +269,6 @@ TEST(SpritesTest, TheSnowflakesArmsAreUneven) {
   EXPECT_GT(at(0.26) - at(-0.26), 0.1);
   EXPECT_GT(at(0.3) - at(-0.3), 0.1);
 }
-
-namespace {
-
-// How far from the centre, in sprite widths, the middle row first falls below half its peak.
-double halfWidth(const std::vector<double>& row) {
-  const size_t centre = row.size() / 2;
-  size_t at = centre;
-  while (at < row.size() && row[at] >= 0.5 * row[centre]) {
-    ++at;
-  }
-  return static_cast<double>(at - centre) / static_cast<double>(row.size());
-}
-
-}  // namespace
 
 // The tube's and swarm's sparks must read as crisp points, not soft blurs: the core falls to half
 // within 0.1 of the side, well inside where the soft light does, over a halo that is dim at 0.15 and
