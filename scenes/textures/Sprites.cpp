@@ -101,14 +101,15 @@ SpriteSample ember(double x, double y) {
   return white(0.7 * std::pow(disc, 3) + 0.3 * std::pow(disc, 16));
 }
 
-// A spark: a small bright core, (1 - 4 r^2)^32 (close to a Gaussian of deviation 0.06 of the
-// side), over the soft light's glow, (1 - 4 r^2)^6, a third as bright. Drawn a couple of units wide
-// it is a crisp point of colour with a narrow glow round it, so crowds stay separate dots and
-// strands instead of merging into a blur; a moving spark leaves a row of even beads along its
-// path, which the halo joins into one line where the steps are short.
+// A spark: a bright core, (1 - 4 r^2)^16 (close to a Gaussian of deviation 0.09 of the side), over
+// the soft light's glow, (1 - 4 r^2)^6, a quarter as bright. Drawn a couple of units wide it is a
+// crisp point of colour with a narrow glow round it, so crowds stay separate strands instead of
+// merging into a blur. The core is just wide enough that copies up to a sixth of the side apart
+// overlap into one even line: a spark moving no faster than that per frame draws a continuous
+// streak with a bright middle, where a narrower core left a row of beads.
 SpriteSample spark(double x, double y) {
   const double disc = insideDisc(x, y);
-  return white(0.75 * std::pow(disc, 32) + 0.25 * std::pow(disc, 6));
+  return white(0.8 * std::pow(disc, 16) + 0.2 * std::pow(disc, 6));
 }
 
 template <SpriteSample (*Shade)(double, double), int Size>
