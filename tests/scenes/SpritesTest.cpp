@@ -226,6 +226,12 @@ double streakEvenness(const std::vector<double>& row, int step) {
   return *std::min_element(first, last) / *std::max_element(first, last);
 }
 
+// The row's value `fromCentre` sprite widths from its centre (negative: to the left).
+double valueOut(const std::vector<double>& row, double fromCentre) {
+  const double size = static_cast<double>(row.size());
+  return row.at(static_cast<size_t>(static_cast<double>(row.size() / 2) + fromCentre * size));
+}
+
 // How far from the centre, in sprite widths, the middle row first falls below half its peak.
 double halfWidth(const std::vector<double>& row) {
   const size_t centre = row.size() / 2;
@@ -241,12 +247,12 @@ double halfWidth(const std::vector<double>& row) {
 // The melt's drips fall about a quarter of the ember's side per frame: a drop must read as a drop,
 // with a bright centre standing above its glow, and still leave a streak, not a row of beads:
 // copies a quarter of the side apart merge into an even line, and a third apart into one with a
-// ripple that still reads as a line. The glow is broad, far broader than the soft light, so that small drops cover
-// the ball between them, and it still fades out inside its inscribed circle.
+// ripple that still reads as a line. The glow is far broader than the soft light, so that small
+// drops cover the ball between them, and it still fades out inside its inscribed circle.
 TEST(SpritesTest, TheEmberIsABrightDropInABroadGlowThatStreaks) {
   const std::vector<double> ember = middleRow("ember.tga");
   const int size = static_cast<int>(ember.size());
-  const auto at = [&ember, size](double x) { return ember.at(static_cast<size_t>(size / 2 + x * size)); };
+  const auto at = [&ember](double x) { return valueOut(ember, x); };
   EXPECT_GT(at(0.0), 0.95);
   // The centre: without it the glow alone would lose only 0.06 by a tenth of the side out.
   EXPECT_GT(at(0.0) - at(0.1), 0.15);
@@ -257,7 +263,7 @@ TEST(SpritesTest, TheEmberIsABrightDropInABroadGlowThatStreaks) {
   // A quarter of the side out the glow is still near half as bright, where the soft light is dim.
   EXPECT_GT(at(0.25), 0.4);
   EXPECT_LT(at(0.25), 0.5);
-  EXPECT_LT(middleRow("soft.tga")[static_cast<size_t>(size / 2 + size / 4)], 0.2);
+  EXPECT_LT(valueOut(middleRow("soft.tga"), 0.25), 0.2);
   EXPECT_LT(at(0.45), 0.1);
 }
 
@@ -266,9 +272,7 @@ TEST(SpritesTest, TheEmberIsABrightDropInABroadGlowThatStreaks) {
 // side; the opposite arm ends at about 0.2.
 TEST(SpritesTest, TheSnowflakesArmsAreUneven) {
   const std::vector<double> row = middleRow("snowflake.tga");
-  const size_t size = row.size();
-  const size_t centre = size / 2;
-  const auto at = [&](double x) { return row.at(static_cast<size_t>(static_cast<double>(centre) + x * static_cast<double>(size))); };
+  const auto at = [&row](double x) { return valueOut(row, x); };
   EXPECT_GT(at(0.26) - at(-0.26), 0.1);
   EXPECT_GT(at(0.3) - at(-0.3), 0.1);
 }
@@ -285,7 +289,7 @@ TEST(SpritesTest, TheSparkIsANarrowCoreInADimHalo) {
   EXPECT_GT(halfWidth(spark), 0.09);
   EXPECT_LT(halfWidth(spark), 0.12);
   EXPECT_GT(halfWidth(middleRow("soft.tga")), 1.5 * halfWidth(spark));
-  const auto at = [&spark, size](double x) { return spark.at(static_cast<size_t>(size / 2 + x * size)); };
+  const auto at = [&spark](double x) { return valueOut(spark, x); };
   EXPECT_GT(at(0.15), 0.2);
   EXPECT_LT(at(0.15), 0.4);
   EXPECT_LT(at(0.25), 0.05);
