@@ -91,15 +91,14 @@ double insideDisc(double x, double y) { return std::fmax(0.0, 1.0 - 4.0 * (x * x
 // an unbroken streak, where a sprite with a bright core or rim leaves a string of beads.
 SpriteSample soft(double x, double y) { return white(std::pow(insideDisc(x, y), 6)); }
 
-// A drop of molten metal: a small bright centre, (1 - 4 r^2)^16, over a broad glow,
-// (1 - 4 r^2)^1.5, at seven tenths. The centre makes each drop read as a drop rather than a soft
-// blob; the glow keeps above a seventh out to 0.4 of the side from the centre, so copies drawn
-// small cover a ball between them without gaps, and a melt held wholly in view costs little to
-// draw. It joins copies a quarter of the side apart into an even streak, and a third apart into
-// one with a ripple, so a falling drop still leaves a line.
+// A drop of molten metal: a small bright centre, (1 - 4 r^2)^16, over a broad glow, (1 - 4 r^2)^3
+// (close to a Gaussian of deviation 0.2 of the side), at seven tenths. The centre makes each drop
+// read as a drop rather than a soft blob; the glow lights much of the square it is drawn on, so a
+// melt of many drops costs little to draw, and it joins copies up to a third of the side apart
+// into a streak with only a faint ripple, so a falling drop still leaves a line.
 SpriteSample ember(double x, double y) {
   const double disc = insideDisc(x, y);
-  return white(0.7 * std::pow(disc, 1.5) + 0.3 * std::pow(disc, 16));
+  return white(0.7 * std::pow(disc, 3) + 0.3 * std::pow(disc, 16));
 }
 
 // A spark: a bright core, (1 - 4 r^2)^16 (close to a Gaussian of deviation 0.09 of the side), over
