@@ -275,9 +275,9 @@ TEST(SpritesTest, TheSnowflakesArmsAreUneven) {
 
 // The tube's and swarm's sparks must read as crisp points and bright lines, not soft blurs: the
 // core falls to half between 0.09 and 0.12 of the side, well inside where the soft light does, and
-// to a third by 0.15, its dim halo gone by a quarter. Copies a sixth of the side apart (the scenes'
-// steps per frame) join into one even strand; a quarter apart the core still shows as beads, where
-// the soft light would merge.
+// to a third by 0.15, its dim halo gone by a quarter. Copies a sixth of the side apart (a swarm
+// firefly's step per frame, and the tube's slower sparks') join into one even strand; a quarter
+// apart the core still shows as beads, where the soft light would merge.
 TEST(SpritesTest, TheSparkIsANarrowCoreInADimHalo) {
   const std::vector<double> spark = middleRow("spark.tga");
   const int size = static_cast<int>(spark.size());
