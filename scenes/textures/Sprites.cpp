@@ -43,7 +43,9 @@ double dome(double squaredRadius, double edge) {
 // arms are thin and soft-edged: drawn small, the mipmaps average them away and a far flake is a
 // soft dot, its heart; only a flake drawn large, near the viewer, shows its arms. The haze round
 // the heart is faint, so near flakes are carried by their arms rather than by grey discs, and
-// overlapping flakes do not add up into white clumps.
+// overlapping flakes do not add up into white clumps. The heart is small and no brighter than the
+// plate and haze under it: drawn large, a brighter, wider one glared, and where near flakes
+// crossed, their middles clipped to white blobs that hid the arms.
 SpriteSample snowflake(double x, double y) {
   const double s = std::sqrt(0.75);
   const double arms[6][2] = {{1, 0}, {0.5, s}, {-0.5, s}, {-1, 0}, {-0.5, -s}, {0.5, -s}};
@@ -68,7 +70,7 @@ SpriteSample snowflake(double x, double y) {
   }
   const double r = length(x, y);
   const double crystal = window(distance, -0.004, 0.008) * window(r, 0.12, 0.44);
-  return white(crystal * 0.38 + dome(r * r, 0.44) * 0.26 + dome(r * r, 0.2) * 0.4);
+  return white(crystal * 0.38 + dome(r * r, 0.44) * 0.26 + dome(r * r, 0.12) * 0.32);
 }
 
 // A raindrop: a soft disc, even in the middle and fading to its edge as (1 - (r / 0.27)^2)^2,
